@@ -12,7 +12,7 @@ packages=(
   libfreetype-dev libfontconfig1-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev
   libasound2-dev
   clang libclang-rt-14-dev
-  xvfb
+  xvfb ccache
   python3
 )
 
