@@ -1,11 +1,15 @@
 #include "processor/HostParameter.h"
 
+#include "processor/ParameterTable.h"
 #include "processor/T9v210AudioProcessor.h"
 
 namespace Tessaro9V
 {
 HostParameter::HostParameter (T9v210AudioProcessor& owner, int indexInTable)
-    : processor (owner), index (indexInTable)
+    : AudioProcessorParameterWithID (juce::ParameterID { parameterTable[static_cast<size_t> (indexInTable)].shortName, 1 },
+                                     parameterTable[static_cast<size_t> (indexInTable)].name),
+      processor (owner),
+      index (indexInTable)
 {
 }
 

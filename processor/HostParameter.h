@@ -7,8 +7,10 @@ namespace Tessaro9V
 class T9v210AudioProcessor;
 
 // Presents one of the processor's indexed parameters to the framework. All behaviour
-// lives in the processor's own members; this class only forwards by index.
-class HostParameter final : public juce::AudioProcessorParameter
+// lives in the processor's own members; this class only forwards by index. Its ID is the
+// parameter's short name: the LV2 export names each parameter by its ID, and the default
+// numeric IDs collapse there ("0" to "9" all become the same name).
+class HostParameter final : public juce::AudioProcessorParameterWithID
 {
 public:
     HostParameter (T9v210AudioProcessor& owner, int index);
