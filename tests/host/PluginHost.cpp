@@ -117,6 +117,20 @@ HostedPlugin load (Format format, juce::String& error)
             plugin.own.push_back (p);
     }
 
+    // JUCE's LV2 host lists parameters sorted by their URIs; the plug-in's index order is
+    // the order of the short names that end those URIs.
+    if (format == Format::lv2)
+    {
+        std::vector<juce::AudioProcessorParameter*> byIndex;
+        for (const auto* shortName : shortNames)
+            for (auto* p : plugin.own)
+                if (auto* hosted = dynamic_cast<juce::HostedAudioProcessorParameter*> (p))
+                    if (hosted->getParameterID().endsWith (juce::String (":") + shortName))
+                        byIndex.push_back (p);
+        if (byIndex.size() == plugin.own.size())
+            plugin.own = std::move (byIndex);
+    }
+
     if (! plugin.prepare())
         error = "the stereo layout was refused";
     return plugin;
