@@ -6,10 +6,10 @@
 namespace Tessaro9V
 {
 HostParameter::HostParameter (T9v210AudioProcessor& owner, int indexInTable)
-    : AudioProcessorParameterWithID (juce::ParameterID { parameterTable[static_cast<size_t> (indexInTable)].shortName, 1 },
-                                     parameterTable[static_cast<size_t> (indexInTable)].name),
-      processor (owner),
-      index (indexInTable)
+    : AudioProcessorParameterWithID (
+          juce::ParameterID{ parameterTable[static_cast<size_t> (indexInTable)].shortName, 1 },
+          parameterTable[static_cast<size_t> (indexInTable)].name),
+      processor (owner), index (indexInTable)
 {
 }
 

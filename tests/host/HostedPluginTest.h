@@ -30,6 +30,6 @@ protected:
 
 inline std::string formatParamName (const ::testing::TestParamInfo<Format>& info) { return formatName (info.param); }
 
-#define T9V_FOR_BOTH_FORMATS(suite) \
+#define T9V_FOR_BOTH_FORMATS(suite)                                                                                    \
     INSTANTIATE_TEST_SUITE_P (Bundles, suite, ::testing::Values (Format::vst3, Format::lv2), formatParamName)
 } // namespace t9vhost

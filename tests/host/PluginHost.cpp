@@ -9,10 +9,10 @@ namespace t9vhost
 namespace
 {
 // The attribute names of the saved state, by parameter index.
-constexpr std::array<const char*, numPluginParameters> shortNames {
-    "Gain", "Output", "Link", "HiBoost", "HiFreq", "LowBoost", "LowFreq", "Eq", "Pol",
-    "Analog", "LP", "LPSlope", "LPOn", "HP", "HPSlope", "HPOn", "Bypass"
-};
+constexpr std::array<const char*, numPluginParameters> shortNames{ "Gain",     "Output",  "Link", "HiBoost", "HiFreq",
+                                                                   "LowBoost", "LowFreq", "Eq",   "Pol",     "Analog",
+                                                                   "LP",       "LPSlope", "LPOn", "HP",      "HPSlope",
+                                                                   "HPOn",     "Bypass" };
 
 constexpr char containerMagic[4] = { 'V', 'C', '2', '!' };
 
@@ -57,10 +57,7 @@ Lv2StateLiteral findStateLiteral (const juce::String& turtle)
     return { open + 1, close };
 }
 
-juce::File bundle (Format format)
-{
-    return juce::File (format == Format::vst3 ? T9V_VST3_BUNDLE : T9V_LV2_BUNDLE);
-}
+juce::File bundle (Format format) { return juce::File (format == Format::vst3 ? T9V_VST3_BUNDLE : T9V_LV2_BUNDLE); }
 } // namespace
 
 std::string formatName (Format format) { return format == Format::vst3 ? "VST3" : "LV2"; }
@@ -78,7 +75,7 @@ HostedPlugin load (Format format, juce::String& error)
     HostedPlugin plugin;
     auto& host = hostFormat (format == Format::vst3 ? "VST3" : "LV2");
     const auto path = bundle (format);
-    if (! path.isDirectory())
+    if (!path.isDirectory())
     {
         error = "no bundle at " + path.getFullPathName();
         return plugin;
@@ -93,7 +90,13 @@ HostedPlugin load (Format format, juce::String& error)
     {
         // Only the folder of the bundle under test is searched (HOME points to an empty
         // folder, see HostEnvironment), so no installed copy can stand in for it.
-        host.searchPathsForPlugins (juce::FileSearchPath (path.getParentDirectory().getFullPathName()), false, false);
+        static const bool searched = [&]
+        {
+            host.searchPathsForPlugins (juce::FileSearchPath (path.getParentDirectory().getFullPathName()), false,
+                                        false);
+            return true;
+        }();
+        juce::ignoreUnused (searched);
         host.findAllTypesForFile (types, T9V_LV2_URI);
     }
     if (types.size() != 1)
@@ -131,7 +134,7 @@ HostedPlugin load (Format format, juce::String& error)
             plugin.own = std::move (byIndex);
     }
 
-    if (! plugin.prepare())
+    if (!plugin.prepare())
         error = "the stereo layout was refused";
     return plugin;
 }
@@ -139,7 +142,7 @@ HostedPlugin load (Format format, juce::String& error)
 bool HostedPlugin::prepare (const juce::AudioProcessor::BusesLayout& wanted)
 {
     instance->releaseResources();
-    if (! instance->setBusesLayout (wanted))
+    if (!instance->setBusesLayout (wanted))
         return false;
     instance->prepareToPlay (sampleRate, blockSize);
     return true;
@@ -212,7 +215,8 @@ void HostedPlugin::restorePluginState (const juce::MemoryBlock& container)
         const auto literal = findStateLiteral (turtle);
         if (literal.start < 0)
             return;
-        const auto replaced = turtle.replaceSection (literal.start, literal.end - literal.start, container.toBase64Encoding());
+        const auto replaced =
+            turtle.replaceSection (literal.start, literal.end - literal.start, container.toBase64Encoding());
         instance->setStateInformation (replaced.toRawUTF8(), static_cast<int> (replaced.getNumBytesAsUTF8()));
     }
     settle();
@@ -221,12 +225,12 @@ void HostedPlugin::restorePluginState (const juce::MemoryBlock& container)
 Values HostedPlugin::savedValues()
 {
     const auto values = valuesInContainer (pluginState());
-    return values ? *values : Values {};
+    return values ? *values : Values{};
 }
 
 Values HostedPlugin::hostValues() const
 {
-    Values values {};
+    Values values{};
     for (int i = 0; i < numPluginParameters && i < static_cast<int> (own.size()); ++i)
         values[static_cast<size_t> (i)] = parameter (i).getValue();
     return values;
@@ -237,15 +241,16 @@ std::optional<Values> valuesInContainer (const juce::MemoryBlock& container)
     if (container.getSize() < 9)
         return std::nullopt;
     const auto* bytes = static_cast<const char*> (container.getData());
-    const auto length = juce::jmin (static_cast<size_t> (juce::ByteOrder::littleEndianInt (bytes + 4)), container.getSize() - 8);
+    const auto length =
+        juce::jmin (static_cast<size_t> (juce::ByteOrder::littleEndianInt (bytes + 4)), container.getSize() - 8);
     const auto xml = juce::XmlDocument::parse (juce::String::fromUTF8 (bytes + 8, static_cast<int> (length)));
     if (xml == nullptr)
         return std::nullopt;
 
-    Values values {};
+    Values values{};
     for (size_t i = 0; i < shortNames.size(); ++i)
     {
-        if (! xml->hasAttribute (shortNames[i]))
+        if (!xml->hasAttribute (shortNames[i]))
             return std::nullopt;
         values[i] = static_cast<float> (xml->getDoubleAttribute (shortNames[i]));
     }

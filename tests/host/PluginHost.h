@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ enum class Format
 };
 
 std::string formatName (Format format);
+// Names the format in test output.
+inline void PrintTo (Format format, std::ostream* os) { *os << formatName (format); }
 
 inline constexpr int numPluginParameters = 17;
 inline constexpr double sampleRate = 44100.0;
@@ -39,7 +42,7 @@ struct HostedPlugin
 
     // Applies the layout and prepares for playing; false if the plug-in refuses it.
     bool prepare (const juce::AudioProcessor::BusesLayout& layout);
-    bool prepare (); // stereo
+    bool prepare(); // stereo
 
     // Sets one of the plug-in's parameters as a host does.
     void set (int index, float value);

@@ -53,9 +53,9 @@ protected:
     // The character stages out of the way: analog, EQ and both filters off, 0 dB gains.
     void neutral()
     {
-        const std::initializer_list<std::pair<int, float>> values {
-            { analog, 0.0f }, { eqOn, 0.0f }, { lowFilterOn, 0.0f }, { highFilterOn, 0.0f }, { inputGain, 0.5f }, { outputLevel, 0.5f }
-        };
+        const std::initializer_list<std::pair<int, float>> values{ { analog, 0.0f },      { eqOn, 0.0f },
+                                                                   { lowFilterOn, 0.0f }, { highFilterOn, 0.0f },
+                                                                   { inputGain, 0.5f },   { outputLevel, 0.5f } };
         for (const auto& [index, value] : values)
             plugin.set (index, value);
         plugin.settle();
@@ -115,12 +115,13 @@ TEST_P (ProcessingHostTest, OutputLevelAtThreeEighthsIsMinusSixDecibels)
 
     const double gain = std::pow (10.0, -6.0 / 20.0);
     double worst = 0.0, inputEnergy = 0.0, outputEnergy = 0.0;
-    runBlocks ([&] (float in, float out)
-               {
-                   worst = std::max (worst, std::abs (out - gain * in) / (std::abs (gain * in) + 1e-30));
-                   inputEnergy += static_cast<double> (in) * in;
-                   outputEnergy += static_cast<double> (out) * out;
-               });
+    runBlocks (
+        [&] (float in, float out)
+        {
+            worst = std::max (worst, std::abs (out - gain * in) / (std::abs (gain * in) + 1e-30));
+            inputEnergy += static_cast<double> (in) * in;
+            outputEnergy += static_cast<double> (out) * out;
+        });
     EXPECT_LT (worst, 1e-6);
     EXPECT_NEAR (10.0 * std::log10 (outputEnergy / inputEnergy), -6.0, 1e-4);
 }
@@ -169,9 +170,9 @@ TEST_P (LayoutHostTest, AcceptsStereoAndMonoOnlyWhereExported)
     const bool monoExported = GetParam() == Format::vst3;
     EXPECT_EQ (plugin.prepare (layout (Set::mono(), Set::mono())), monoExported);
 
-    const std::initializer_list<std::pair<Set, Set>> refused {
-        { Set::mono(), Set::stereo() }, { Set::stereo(), Set::mono() }, { Set::create5point1(), Set::create5point1() }
-    };
+    const std::initializer_list<std::pair<Set, Set>> refused{ { Set::mono(), Set::stereo() },
+                                                              { Set::stereo(), Set::mono() },
+                                                              { Set::create5point1(), Set::create5point1() } };
     for (const auto& [in, out] : refused)
     {
         SCOPED_TRACE ((in.getDescription() + " in, " + out.getDescription() + " out").toStdString());

@@ -1,5 +1,9 @@
 #include "HostedPluginTest.h"
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace t9vhost
 {
 namespace
@@ -26,7 +30,8 @@ constexpr ProgramRow programTable[] = {
     { "BASS- Overdrive And Fat", 0.384, -0.384, 0.6515f, 0, 0.082f, 0, 0.832f, 0, true, 0.048f, 2, true },
     { "DRUMS- Beefy Drum Room", 9.984, -9.984, 0.074f, 1, 0.030000001f, 1, 1.0f, 1, false, 0.088f, 1, true },
     { "DRUMS- Snare Overdrive", 18.432, -18.432, 0.24350001f, 1, 0.12645313f, 2, 1.0f, 1, false, 0.272f, 0, true },
-    { "DRUMS- Use me on every channel", 8.640, -8.640, 0.054515626f, 1, 0.018242192f, 1, 1.0f, 1, false, 0.10400001f, 1, true },
+    { "DRUMS- Use me on every channel", 8.640, -8.640, 0.054515626f, 1, 0.018242192f, 1, 1.0f, 1, false, 0.10400001f, 1,
+      true },
     { "FILTER-  Automated LPF and HPF", 0.0, 0.0, 0.0f, 1, 0.0f, 1, 1.0f, 4, true, 0.0f, 4, true },
     { "GUITAR- Overdrive", 24.0, -24.0, 1.0f, 0, 1.0f, 2, 0.852f, 0, true, 0.268f, 2, true },
     { "KEYS- Tb 303 Overdrive", 24.0, -24.0, 0.5495f, 0, 0.091f, 1, 1.0f, 1, false, 0.06f, 1, true },
@@ -42,11 +47,22 @@ Values expectedValues (const ProgramRow& r)
 {
     const auto gain = [] (double db) { return static_cast<float> ((db + 24.0) / 48.0); };
     const auto flag = [] (bool on) { return on ? 1.0f : 0.0f; };
-    return { gain (r.inputDb), gain (r.outputDb), 1.0f,
-             r.hiBoost, 0.5f * static_cast<float> (r.hiStep), r.lowBoost, 0.5f * static_cast<float> (r.lowStep),
-             1.0f, 0.0f, 1.0f,
-             r.lowpass, 0.25f * static_cast<float> (r.lowpassSlope), flag (r.lowpassOn),
-             r.highpass, 0.25f * static_cast<float> (r.highpassSlope), flag (r.highpassOn),
+    return { gain (r.inputDb),
+             gain (r.outputDb),
+             1.0f,
+             r.hiBoost,
+             0.5f * static_cast<float> (r.hiStep),
+             r.lowBoost,
+             0.5f * static_cast<float> (r.lowStep),
+             1.0f,
+             0.0f,
+             1.0f,
+             r.lowpass,
+             0.25f * static_cast<float> (r.lowpassSlope),
+             flag (r.lowpassOn),
+             r.highpass,
+             0.25f * static_cast<float> (r.highpassSlope),
+             flag (r.highpassOn),
              0.0f };
 }
 
@@ -59,31 +75,66 @@ protected:
         if (GetParam() == Format::lv2 && plugin.instance != nullptr && plugin.instance->getNumPrograms() == 0)
             GTEST_SKIP() << "LV2: the bundle lists no presets, so JUCE's LV2 host shows no programs; "
                             "this check switches itself on once presets are exported";
+
+        // JUCE's LV2 host prepares by creating a new plug-in instance and restoring the old
+        // one's state into it, and the plug-in ignores program changes for 500 ms after a
+        // restore: wait that out once.
+        if (GetParam() == Format::lv2)
+            juce::Thread::sleep (600);
     }
 };
 
+// The table row of a program name, or -1.
+int rowNamed (const juce::String& name)
+{
+    for (int p = 0; p < numPrograms; ++p)
+        if (name == programTable[p].name)
+            return p;
+    return -1;
+}
+
+// VST3 lists the programs in their order. LV2 presets are separate resources with no order
+// of their own (JUCE's LV2 host lists them as lilv hands them over), so there each name
+// must appear exactly once.
 TEST_P (ProgramHostTest, ListsTheElevenProgramsByName)
 {
     auto& instance = *plugin.instance;
     ASSERT_EQ (instance.getNumPrograms(), numPrograms);
-    for (int p = 0; p < numPrograms; ++p)
-        EXPECT_EQ (instance.getProgramName (p), programTable[p].name) << "program " << p;
+    std::vector<int> seen (numPrograms, 0);
+    for (int h = 0; h < numPrograms; ++h)
+    {
+        const auto name = instance.getProgramName (h);
+        const int row = rowNamed (name);
+        ASSERT_GE (row, 0) << "unknown program \"" << name << "\" at " << h;
+        ++seen[static_cast<size_t> (row)];
+        if (GetParam() == Format::vst3)
+        {
+            EXPECT_EQ (row, h) << name;
+        }
+    }
+    EXPECT_EQ (seen, std::vector<int> (numPrograms, 1));
 }
 
 TEST_P (ProgramHostTest, SelectingAProgramLoadsItsValues)
 {
     auto& instance = *plugin.instance;
     ASSERT_EQ (instance.getNumPrograms(), numPrograms);
-    // Program 0 last: it equals a new instance, so only coming back to it shows a load.
-    for (int step = 1; step <= numPrograms; ++step)
-    {
-        const int p = step % numPrograms;
-        SCOPED_TRACE (programTable[p].name);
-        instance.setCurrentProgram (p);
-        plugin.settle();
-        EXPECT_EQ (instance.getCurrentProgram(), p);
+    // "Default" last: it equals a new instance, so only coming back to it shows a load.
+    std::vector<int> order (numPrograms);
+    std::iota (order.begin(), order.end(), 0);
+    std::stable_partition (order.begin(), order.end(),
+                           [&] (int h) { return rowNamed (instance.getProgramName (h)) != 0; });
 
-        const auto expected = expectedValues (programTable[p]);
+    for (const int h : order)
+    {
+        const int row = rowNamed (instance.getProgramName (h));
+        ASSERT_GE (row, 0);
+        SCOPED_TRACE (programTable[row].name);
+        instance.setCurrentProgram (h);
+        plugin.settle();
+        EXPECT_EQ (instance.getCurrentProgram(), h);
+
+        const auto expected = expectedValues (programTable[row]);
         const auto saved = plugin.savedValues();
         for (size_t i = 0; i < expected.size(); ++i)
             EXPECT_NEAR (saved[i], expected[i], 2e-5f) << "parameter " << i;

@@ -7,10 +7,10 @@ namespace t9vhost
 namespace
 {
 // Two settings far from a new instance and from each other: every parameter moves.
-constexpr Values firstSettings { 0.7f, 0.3f, 0.0f, 0.6515f, 1.0f, 0.25f, 0.0f, 0.0f, 1.0f,
-                                 0.0f, 0.832f, 0.75f, 1.0f, 0.272f, 1.0f, 1.0f, 1.0f };
-constexpr Values secondSettings { 0.292f, 0.884f, 1.0f, 0.949f, 0.0f, 0.12645313f, 1.0f, 1.0f, 0.0f,
-                                  1.0f, 0.76399994f, 0.0f, 0.0f, 0.048f, 0.5f, 0.0f, 0.0f };
+constexpr Values firstSettings{ 0.7f, 0.3f,   0.0f,  0.6515f, 1.0f,   0.25f, 0.0f, 0.0f, 1.0f,
+                                0.0f, 0.832f, 0.75f, 1.0f,    0.272f, 1.0f,  1.0f, 1.0f };
+constexpr Values secondSettings{ 0.292f, 0.884f,      1.0f, 0.949f, 0.0f,   0.12645313f, 1.0f, 1.0f, 0.0f,
+                                 1.0f,   0.76399994f, 0.0f, 0.0f,   0.048f, 0.5f,        0.0f, 0.0f };
 
 HostedPlugin loadOrFail (Format format)
 {
@@ -50,7 +50,10 @@ void carryState (Format from, Format to, const Values& settings)
 
     target.restorePluginState (container);
     expectSameValues (target.savedValues(), *saved, "restored");
-    expectSameValues (target.hostValues(), *saved, "reported by the host");
+    // The VST3 wrapper reads the restored values back for the host; an LV2 host is not
+    // told (the plug-in reports no changes), so only the plug-in's own view is compared.
+    if (to == Format::vst3)
+        expectSameValues (target.hostValues(), *saved, "reported by the host");
 
     source.instance->releaseResources();
     target.instance->releaseResources();
