@@ -13,6 +13,7 @@ packages=(
   libasound2-dev
   clang libclang-rt-14-dev
   xvfb ccache
+  fonts-dejavu-core
   python3
 )
 
