@@ -8,10 +8,7 @@ namespace Tessaro9V
 {
 namespace
 {
-double amplitudeForDecibels (double dB) noexcept
-{
-    return designs::amplitudeFromGain (designs::gainFromDecibels (dB));
-}
+double amplitudeForDecibels (double dB) noexcept { return designs::amplitudeFromGain (designs::gainFromDecibels (dB)); }
 } // namespace
 
 void QVAHumChannel::init (double sampleRate) noexcept
@@ -46,7 +43,7 @@ void QVAHumChannel::filter (float* data, int numSamples) noexcept
 
 void QVAHumChannel::sanitiseState() noexcept
 {
-    if (! (phase >= 0.0 && phase < 1.0))
+    if (!(phase >= 0.0 && phase < 1.0))
         phase = 0.0;
     for (auto* section : { &hp150, &pk200, &pk600, &pk1000, &pk1400 })
         section->clearNonFiniteState();

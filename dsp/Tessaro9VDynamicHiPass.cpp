@@ -70,9 +70,9 @@ void Tessaro9VDynamicHiPass::process (float* data, int numSamples) noexcept
 
 void Tessaro9VDynamicHiPass::sanitiseState() noexcept
 {
-    if (! std::isfinite (envelope) || envelope < 1.0e-30)
+    if (!std::isfinite (envelope) || envelope < 1.0e-30)
         envelope = 0.0;
-    if (! std::isfinite (lastControl))
+    if (!std::isfinite (lastControl))
         lastControl = -1.0; // forces a fresh install at the next sample
     filter.clearNonFiniteState();
 }

@@ -33,8 +33,8 @@ private:
     void installControl (double c) noexcept;
 
     BiquadSection filter;
-    Coefficients quietCoeffs {};
-    Coefficients coeffDelta {};
+    Coefficients quietCoeffs{};
+    Coefficients coeffDelta{};
     double lastControl = -1.0;
     double envelope = 0.0;
     double envA = 0.0;

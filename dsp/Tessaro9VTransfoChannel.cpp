@@ -6,10 +6,7 @@ namespace Tessaro9V
 {
 namespace
 {
-double amplitudeForDecibels (double dB) noexcept
-{
-    return designs::amplitudeFromGain (designs::gainFromDecibels (dB));
-}
+double amplitudeForDecibels (double dB) noexcept { return designs::amplitudeFromGain (designs::gainFromDecibels (dB)); }
 } // namespace
 
 void Tessaro9VTransfoChannel::init (double sampleRate) noexcept
@@ -18,7 +15,8 @@ void Tessaro9VTransfoChannel::init (double sampleRate) noexcept
 
     // The shelf's gain in dB is the square of the rate in units of 42 kHz.
     const double rateRatio = sampleRate / 42000.0;
-    highShelf.install (designs::highShelf (sampleRate, 0.45 * sampleRate, 0.1, amplitudeForDecibels (rateRatio * rateRatio)));
+    highShelf.install (
+        designs::highShelf (sampleRate, 0.45 * sampleRate, 0.1, amplitudeForDecibels (rateRatio * rateRatio)));
     peak15k.install (designs::peak (sampleRate, 15000.0, 0.5, amplitudeForDecibels (1.0)));
     peak200.install (designs::peak (sampleRate, 200.0, 0.5, amplitudeForDecibels (1.5)));
     highShelf.reset();

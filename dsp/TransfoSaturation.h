@@ -43,7 +43,7 @@ public:
     void sanitiseState() noexcept
     {
         const bool finite = std::isfinite (hPrev) && std::isfinite (gPrev);
-        if (! finite || (std::abs (hPrev) < 1.0e-15 && std::abs (gPrev) < 1.0e-15))
+        if (!finite || (std::abs (hPrev) < 1.0e-15 && std::abs (gPrev) < 1.0e-15))
             hPrev = gPrev = 0.0;
     }
 

@@ -62,7 +62,8 @@ TEST (AnalogStages, NoiseHasTheRangeAndLevelOfTheScaledNoiseFloor)
     EXPECT_LT (lo, -0.999 * halfWidth);
     EXPECT_GT (hi, 0.999 * halfWidth);
     EXPECT_NEAR (sum / static_cast<double> (x.size()), 0.0, 1.0e-7);
-    EXPECT_NEAR (std::sqrt (sumSquares / static_cast<double> (x.size())), halfWidth / std::sqrt (3.0), 0.005 * halfWidth);
+    EXPECT_NEAR (std::sqrt (sumSquares / static_cast<double> (x.size())), halfWidth / std::sqrt (3.0),
+                 0.005 * halfWidth);
 }
 
 // Silence in, Analog on: the output is the noise floor (-106.8 dB peak, -111.6 dB RMS
@@ -71,7 +72,8 @@ TEST (AnalogStages, NoiseHasTheRangeAndLevelOfTheScaledNoiseFloor)
 // noise.
 TEST (AnalogStages, SilenceInGivesTheNoiseFloorReproducibly)
 {
-    const auto render = [] {
+    const auto render = []
+    {
         Harness h (2, 2, 48000.0, 480);
         analogOnly (h);
         std::vector<juce::AudioBuffer<float>> blocks;
@@ -111,12 +113,15 @@ TEST (AnalogStages, SilenceInGivesTheNoiseFloorReproducibly)
 // y = 16 sign(x) tanh(|x/16|^3)^(1/3): transparent for small x, bounded by 16.
 TEST (AnalogStages, SoftClipIsTransparentWhenSmallAndBoundedBy16)
 {
-    struct Case { float in, out, tolerance; };
+    struct Case
+    {
+        float in, out, tolerance;
+    };
     const float inf = std::numeric_limits<float>::infinity();
-    for (const Case c : { Case { 0.0f, 0.0f, 0.0f }, Case { 1000.0f, 16.0f, 2.0e-6f }, Case { -1000.0f, -16.0f, 2.0e-6f },
-                          Case { 1.0e30f, 16.0f, 2.0e-6f }, Case { inf, 16.0f, 2.0e-6f }, Case { -inf, -16.0f, 2.0e-6f },
-                          Case { 0.5f, 0.5f, 1.0e-6f }, Case { -0.01f, -0.01f, 1.0e-8f }, Case { 1.0f, 1.0f, 1.0e-5f },
-                          Case { 16.0f, 16.0f * std::cbrt (std::tanh (1.0f)), 1.0e-5f } })
+    for (const Case c : { Case{ 0.0f, 0.0f, 0.0f }, Case{ 1000.0f, 16.0f, 2.0e-6f }, Case{ -1000.0f, -16.0f, 2.0e-6f },
+                          Case{ 1.0e30f, 16.0f, 2.0e-6f }, Case{ inf, 16.0f, 2.0e-6f }, Case{ -inf, -16.0f, 2.0e-6f },
+                          Case{ 0.5f, 0.5f, 1.0e-6f }, Case{ -0.01f, -0.01f, 1.0e-8f }, Case{ 1.0f, 1.0f, 1.0e-5f },
+                          Case{ 16.0f, 16.0f * std::cbrt (std::tanh (1.0f)), 1.0e-5f } })
     {
         float y = c.in;
         analog::softClip (&y, 1);
@@ -187,7 +192,7 @@ TEST (AnalogStages, AnalogOffLeavesNoiseHumAndTransformerWhereTheyWere)
 TEST (AnalogStages, LevelIsMeasuredBeforeTheClip)
 {
     const float amplitude = 10.0f; // 76.5 on the scaled signal, clipped at 16
-    float levels[2] {};
+    float levels[2]{};
     for (const bool analog : { false, true })
     {
         Harness h (2, 2, 48000.0, 480);
@@ -249,7 +254,8 @@ TEST (AnalogStages, ChainRecoversFromABadSampleAtTheNextBlock)
                 for (int i = 0; i < 512; ++i)
                 {
                     const float v = x.getSample (c, i);
-                    ASSERT_TRUE (std::isfinite (v) && std::abs (v) < 8.0f) << "block " << b << " channel " << c << ": " << v;
+                    ASSERT_TRUE (std::isfinite (v) && std::abs (v) < 8.0f)
+                        << "block " << b << " channel " << c << ": " << v;
                 }
         }
         EXPECT_TRUE (std::isfinite (h.processor.meterLevel.load()));

@@ -17,7 +17,8 @@ std::vector<float> cosine (double frequency, double rate, double amplitude, int 
 {
     std::vector<float> s (static_cast<size_t> (samples));
     for (int i = 0; i < samples; ++i)
-        s[static_cast<size_t> (i)] = static_cast<float> (amplitude * std::cos (2.0 * pi * frequency * (i + offset) / rate));
+        s[static_cast<size_t> (i)] =
+            static_cast<float> (amplitude * std::cos (2.0 * pi * frequency * (i + offset) / rate));
     return s;
 }
 
@@ -44,7 +45,8 @@ double measuredGainDb (const BiquadSection& section, double frequency, double ra
 void processInBlocks (Tessaro9VTransfo& t, std::vector<float>& data, int channel, int block = 512)
 {
     for (size_t start = 0; start < data.size(); start += static_cast<size_t> (block))
-        t.processSamples (data.data() + start, static_cast<int> (std::min (data.size() - start, static_cast<size_t> (block))), channel);
+        t.processSamples (data.data() + start,
+                          static_cast<int> (std::min (data.size() - start, static_cast<size_t> (block))), channel);
 }
 } // namespace
 
@@ -69,9 +71,13 @@ TEST (Transformer, SaturationStageIsTransparentWhenSmallAndShapesLowFrequencies)
     const double k = 300.0 / rate;
     const double r = std::exp (-1.0 / (0.0025 * rate));
 
-    struct Case { double frequency, amplitude; bool reshaped; };
-    for (const Case c : { Case { 1000.0, 0.001, false }, Case { 40.0, 1.0, true }, Case { 1000.0, 1.0, false },
-                          Case { 5000.0, 1.0, false } })
+    struct Case
+    {
+        double frequency, amplitude;
+        bool reshaped;
+    };
+    for (const Case c : { Case{ 1000.0, 0.001, false }, Case{ 40.0, 1.0, true }, Case{ 1000.0, 1.0, false },
+                          Case{ 5000.0, 1.0, false } })
     {
         SCOPED_TRACE (testing::Message() << c.frequency << " Hz, amplitude " << c.amplitude);
         TransfoSaturation stage;
@@ -148,9 +154,12 @@ TEST (Transformer, LevelFollowerMovesTheHighPassBetweenItsTwoSettings)
 // half of it in dB. The gain in dB is (fs / 42 kHz)^2.
 TEST (Transformer, HighShelfGainFollowsTheSampleRate)
 {
-    struct Case { double rate, gainDb; };
-    for (const Case c : { Case { 44100.0, 1.1025 }, Case { 48000.0, 1.3061 }, Case { 88200.0, 4.41 },
-                          Case { 96000.0, 5.2245 }, Case { 176400.0, 17.64 }, Case { 192000.0, 20.898 } })
+    struct Case
+    {
+        double rate, gainDb;
+    };
+    for (const Case c : { Case{ 44100.0, 1.1025 }, Case{ 48000.0, 1.3061 }, Case{ 88200.0, 4.41 },
+                          Case{ 96000.0, 5.2245 }, Case{ 176400.0, 17.64 }, Case{ 192000.0, 20.898 } })
     {
         SCOPED_TRACE (c.rate);
         Tessaro9VTransfo t;
@@ -169,12 +178,14 @@ TEST (Transformer, PrepareClearsHistoryAndReleaseKeepsIt)
     const auto loud = cosine (30.0, rate, 12.0, 24000);
     const auto next = cosine (440.0, rate, 0.5, 4096);
 
-    const auto run = [&] (Tessaro9VTransfo& t) {
+    const auto run = [&] (Tessaro9VTransfo& t)
+    {
         auto y = next;
         processInBlocks (t, y, 1);
         return y;
     };
-    const auto drive = [&] (Tessaro9VTransfo& t) {
+    const auto drive = [&] (Tessaro9VTransfo& t)
+    {
         auto y = loud;
         processInBlocks (t, y, 1);
     };
