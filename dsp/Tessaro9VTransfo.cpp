@@ -2,7 +2,6 @@
 
 namespace Tessaro9V
 {
-// Placeholder until the transformer model is built: passes the signal unchanged.
 Tessaro9VTransfo::Tessaro9VTransfo() = default;
 Tessaro9VTransfo::~Tessaro9VTransfo() = default;
 
@@ -10,7 +9,21 @@ void Tessaro9VTransfo::prepareToPlay (double newSampleRate, int newNumChannels)
 {
     sampleRate = newSampleRate;
     numChannels = newNumChannels;
+
+    channels.clear();
+    for (int i = 0; i < newNumChannels; ++i)
+        channels.add (new Tessaro9VTransfoChannel())->init (newSampleRate);
+
+    satScale = 300.0 / newSampleRate;
 }
 
-void Tessaro9VTransfo::processSamples (float*, int, int) {}
+void Tessaro9VTransfo::processSamples (float* data, int numSamples, int channel)
+{
+    if (auto* state = channels[channel]; state != nullptr && numSamples > 0)
+    {
+        state->process (data, numSamples, satScale);
+        // A bad sample may spoil this block but not the ones after it.
+        state->sanitiseState();
+    }
+}
 } // namespace Tessaro9V
