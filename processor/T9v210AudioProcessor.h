@@ -78,8 +78,11 @@ private:
     void pushFilterParameter (int index, const Settings& s);
 
     std::array<Settings, numFactoryPrograms> programs;
+    // Program changes within this long after a state restore keep the restored values.
+    static constexpr juce::uint32 programGuardMs = 500;
     std::atomic<int> currentProgram { 0 };
     std::atomic<uint32_t> lastRestoreTime { 0 };
+    std::atomic<bool> restoredOnce { false }; // the guard is inactive until the first restore
     QVAHum hum;
     Tessaro9VFilters filters;
     Tessaro9VTransfo transformer;
