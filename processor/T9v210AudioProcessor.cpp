@@ -2,6 +2,7 @@
 
 #include "dsp/AnalogStages.h"
 #include "editor/EditorFactory.h"
+#include "plugin/HostFormatProfiles.h"
 #include "plugin/PluginIdentity.h"
 #include "processor/HostParameter.h"
 #include "processor/RelaxedAccess.h"
@@ -320,5 +321,12 @@ void T9v210AudioProcessor::setStateInformation (const void* data, int sizeInByte
     }
     lastRestoreTime.store (clock(), std::memory_order_relaxed);
     restoredOnce.store (true, std::memory_order_relaxed);
+}
+
+juce::int32 T9v210AudioProcessor::getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
+                                                                  const juce::AudioChannelSet& mainOutputLayout,
+                                                                  bool idForAudioSuite) const
+{
+    return formats::aax::pluginId (mainInputLayout.size(), mainOutputLayout.size(), idForAudioSuite);
 }
 } // namespace Tessaro9V

@@ -62,6 +62,11 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
 
+    // AAX plug-in IDs per channel configuration ("jcaa" / "jyaa" plus its index).
+    juce::int32 getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
+                                                const juce::AudioChannelSet& mainOutputLayout,
+                                                bool idForAudioSuite) const override;
+
     // Live parameter values in working form. Shared between threads: access the fields
     // through relaxedLoad/relaxedStore (or loadSettings for a whole copy).
     Settings settings;
