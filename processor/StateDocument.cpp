@@ -69,24 +69,29 @@ bool startsWithIgnoringCase (const char* text, size_t length, const char* prefix
     return true;
 }
 
-// A cheap look at the markup before the real parse: refuses document type declarations
-// (their entities can expand without bound) and texts that nest or carry attributes far
-// beyond anything we write. Comment and CDATA contents are scanned like markup, which
-// only errs on the side of refusing.
+// A cheap look at the markup before the real parse, blind to quotes on purpose: the
+// framework's parser gives up on a malformed attribute and reads the rest as content, so
+// nothing inside a "value" can be trusted to stay a value. Refused are:
+// - more element starts than maxNestingDepth allows levels (the parser recurses once per
+//   level; counting every start also bounds the depth, whatever closes where);
+// - more '=' than maxAttributes (every attribute needs one);
+// - a document type declaration (its entities can expand without bound);
+// - a processing instruction after the first element start (followed by text, it sends
+//   the parser into an endless loop).
 bool isPlausibleMarkup (const char* text, size_t length) noexcept
 {
-    int depth = 0;
-    int attributes = 0;
+    int elementStarts = 0;
+    int equalsSigns = 0;
     for (size_t i = 0; i < length; ++i)
     {
+        if (text[i] == '=' && ++equalsSigns > maxAttributes)
+            return false;
         if (text[i] != '<' || i + 1 >= length)
             continue;
+
         const char next = text[i + 1];
         if (next == '/')
-        {
-            depth = juce::jmax (0, depth - 1);
             continue;
-        }
         if (next == '!')
         {
             if (startsWithIgnoringCase (text + i + 2, length - i - 2, "DOCTYPE"))
@@ -94,35 +99,29 @@ bool isPlausibleMarkup (const char* text, size_t length) noexcept
             continue;
         }
         if (next == '?')
-            continue;
-
-        // An opening tag: find its end, skipping quoted attribute values.
-        char quote = 0;
-        size_t j = i + 1;
-        for (; j < length; ++j)
         {
-            const char c = text[j];
-            if (quote != 0)
-            {
-                if (c == quote)
-                    quote = 0;
-            }
-            else if (c == '"' || c == '\'')
-                quote = c;
-            else if (c == '=')
-            {
-                if (++attributes > maxAttributes)
-                    return false;
-            }
-            else if (c == '>')
-                break;
+            if (elementStarts > 0)
+                return false;
+            continue;
         }
-        const bool selfClosing = j < length && text[j - 1] == '/';
-        if (!selfClosing && ++depth > maxNestingDepth)
+        if (++elementStarts > maxNestingDepth + 1) // the document element plus 64 levels
             return false;
-        i = j;
     }
     return true;
+}
+
+// The framework's parser steps over the terminating zero when a hexadecimal character
+// reference ("&#x41") runs into the end of the text, and reads on past the buffer.
+bool endsInsideHexReference (const char* text, size_t length) noexcept
+{
+    size_t digits = 0;
+    while (digits < length && juce::CharacterFunctions::getHexDigitValue (static_cast<juce::juce_wchar> (
+                                  static_cast<unsigned char> (text[length - 1 - digits]))) >= 0)
+        ++digits;
+    if (digits > 8 || length - digits < 3)
+        return false;
+    const char* start = text + length - digits - 3;
+    return start[0] == '&' && start[1] == '#' && (start[2] == 'x' || start[2] == 'X');
 }
 } // namespace
 
@@ -180,7 +179,7 @@ std::unique_ptr<juce::XmlElement> readContainer (const void* data, int sizeInByt
     const auto length = terminator != nullptr ? static_cast<size_t> (terminator - text) : available;
 
     if (length == 0 || !isValidUtf8 (reinterpret_cast<const unsigned char*> (text), length) ||
-        !isPlausibleMarkup (text, length))
+        !isPlausibleMarkup (text, length) || endsInsideHexReference (text, length))
         return nullptr;
 
     auto element = juce::parseXML (juce::String::fromUTF8 (text, static_cast<int> (length)));

@@ -11,7 +11,8 @@ inline constexpr juce::uint32 containerMagic = 0x21324356; // "VC2!"
 
 // Limits of what we hand to the framework's XML parser. Our own document is one element
 // with eighteen attributes; the parser recurses once per nesting level and pools every
-// attribute name, so texts far beyond these are refused unparsed.
+// attribute name, so texts far beyond these are refused unparsed (see StateDocument.cpp
+// for how they are counted).
 inline constexpr int maxNestingDepth = 64;
 inline constexpr int maxAttributes = 4096;
 
@@ -27,7 +28,9 @@ float readNumber (const juce::String& text) noexcept;
 void writeContainer (const juce::XmlElement& element, juce::MemoryBlock& destData);
 
 // The document element of a container, or null when the blob is not a container, its
-// text is empty, not UTF-8, carries a document type declaration, nests deeper or holds
-// more attributes than the limits above, does not parse, or the tag is not ours (any case).
+// text is empty, not UTF-8, carries a document type declaration or a processing
+// instruction inside an element, nests deeper or holds
+// more attributes than the limits above, ends inside a character reference, does not
+// parse, or the tag is not ours (any case).
 std::unique_ptr<juce::XmlElement> readContainer (const void* data, int sizeInBytes);
 } // namespace Tessaro9V::stateDocument

@@ -249,6 +249,12 @@ TEST (StateDocument, HostileBlobsChangeNothingAndKeepTheChainRunning)
     std::string nested = "<QVA9V210SETTINGS Gain=\"1\">";
     for (int i = 0; i < 100; ++i)
         nested += "<a>";
+    // Nesting hidden in what looks like an attribute value: the parser gives up on the
+    // malformed attribute and reads the rest as content.
+    std::string hiddenNesting = "<QVA9V210SETTINGS Gain=\"1\"><r y z=\"";
+    for (int i = 0; i < 100; ++i)
+        hiddenNesting += "<a x=\"</\">";
+    hiddenNesting += "\">";
     std::string manyAttributes = "<QVA9V210SETTINGS Gain=\"1\"";
     for (int i = 0; i < 5000; ++i)
         manyAttributes += " a" + std::to_string (i) + "=\"0\"";
@@ -273,6 +279,11 @@ TEST (StateDocument, HostileBlobsChangeNothingAndKeepTheChainRunning)
         { "wrong tag", container ("<QVA9V210SETTING Gain=\"1\"/>") },
         { "nested 100 deep", container (nested) },
         { "5000 attributes", container (manyAttributes) },
+        { "nesting hidden in a malformed attribute", container (hiddenNesting) },
+        { "text ends inside a character reference", container ("<QVA9V210SETTINGS Gain=\"1\">&#x41") },
+        { "attribute ends inside a character reference", container ("<QVA9V210SETTINGS Gain=\"1\" Pol=\"&#X") },
+        { "processing instruction inside the element",
+          container ("<QVA9V210SETTINGS Gain=\"1\"><?pi?>text</QVA9V210SETTINGS>") },
         { "document type with entities",
           container ("<!DOCTYPE x [<!ENTITY a \"&a;&a;\">]><QVA9V210SETTINGS Gain=\"1\" Pol=\"&a;\"/>") },
     };
