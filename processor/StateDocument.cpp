@@ -1,53 +1,127 @@
 #include "processor/StateDocument.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace Tessaro9V::stateDocument
 {
 namespace
 {
-// Our document is one element; anything nested deeper than this is not ours, and the
-// framework's parser recurses per level, so refuse it before parsing.
-constexpr int maxNestingDepth = 64;
-
-bool nestsTooDeep (const char* text, size_t length)
+// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF). The framework's
+// decoder would read past the end of a truncated sequence, so it only ever sees valid text.
+bool isValidUtf8 (const unsigned char* text, size_t length) noexcept
 {
-    int depth = 0;
+    size_t i = 0;
+    while (i < length)
+    {
+        const unsigned char lead = text[i];
+        if (lead < 0x80)
+        {
+            ++i;
+            continue;
+        }
+
+        size_t extra = 0;
+        unsigned char low = 0x80, high = 0xbf; // allowed range of the first continuation byte
+        if (lead >= 0xc2 && lead <= 0xdf)
+            extra = 1;
+        else if (lead >= 0xe0 && lead <= 0xef)
+        {
+            extra = 2;
+            if (lead == 0xe0)
+                low = 0xa0;
+            else if (lead == 0xed)
+                high = 0x9f;
+        }
+        else if (lead >= 0xf0 && lead <= 0xf4)
+        {
+            extra = 3;
+            if (lead == 0xf0)
+                low = 0x90;
+            else if (lead == 0xf4)
+                high = 0x8f;
+        }
+        else
+            return false;
+
+        if (length - i <= extra)
+            return false;
+        if (text[i + 1] < low || text[i + 1] > high)
+            return false;
+        for (size_t k = 2; k <= extra; ++k)
+            if ((text[i + k] & 0xc0) != 0x80)
+                return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+bool startsWithIgnoringCase (const char* text, size_t length, const char* prefix) noexcept
+{
+    const size_t n = std::strlen (prefix);
+    if (length < n)
+        return false;
+    for (size_t i = 0; i < n; ++i)
+        if (juce::CharacterFunctions::toUpperCase (static_cast<juce::juce_wchar> (text[i])) != prefix[i])
+            return false;
+    return true;
+}
+
+// A cheap look at the markup before the real parse, blind to quotes on purpose: the
+// framework's parser gives up on a malformed attribute and reads the rest as content, so
+// nothing inside a "value" can be trusted to stay a value. Refused are:
+// - more element starts than maxNestingDepth allows levels (the parser recurses once per
+//   level; counting every start also bounds the depth, whatever closes where);
+// - more '=' than maxAttributes (every attribute needs one);
+// - a document type declaration (its entities can expand without bound);
+// - a processing instruction after the first element start (followed by text, it sends
+//   the parser into an endless loop).
+bool isPlausibleMarkup (const char* text, size_t length) noexcept
+{
+    int elementStarts = 0;
+    int equalsSigns = 0;
     for (size_t i = 0; i < length; ++i)
     {
+        if (text[i] == '=' && ++equalsSigns > maxAttributes)
+            return false;
         if (text[i] != '<' || i + 1 >= length)
             continue;
+
         const char next = text[i + 1];
         if (next == '/')
+            continue;
+        if (next == '!')
         {
-            --depth;
+            if (startsWithIgnoringCase (text + i + 2, length - i - 2, "DOCTYPE"))
+                return false;
             continue;
         }
-        if (next == '!' || next == '?')
-            continue;
-
-        // An opening tag: find its end, skipping quoted attribute values.
-        char quote = 0;
-        size_t j = i + 1;
-        for (; j < length; ++j)
+        if (next == '?')
         {
-            const char c = text[j];
-            if (quote != 0)
-            {
-                if (c == quote)
-                    quote = 0;
-            }
-            else if (c == '"' || c == '\'')
-                quote = c;
-            else if (c == '>')
-                break;
+            if (elementStarts > 0)
+                return false;
+            continue;
         }
-        const bool selfClosing = j < length && text[j - 1] == '/';
-        if (! selfClosing && ++depth > maxNestingDepth)
-            return true;
-        i = j;
+        if (++elementStarts > maxNestingDepth + 1) // the document element plus 64 levels
+            return false;
     }
-    return false;
+    return true;
+}
+
+// The framework's parser steps over the terminating zero when a hexadecimal character
+// reference ("&#x41") runs into the end of the text, and reads on past the buffer.
+bool endsInsideHexReference (const char* text, size_t length) noexcept
+{
+    size_t digits = 0;
+    while (digits < length && juce::CharacterFunctions::getHexDigitValue (static_cast<juce::juce_wchar> (
+                                  static_cast<unsigned char> (text[length - 1 - digits]))) >= 0)
+        ++digits;
+    if (digits > 8 || length - digits < 3)
+        return false;
+    const char* start = text + length - digits - 3;
+    return start[0] == '&' && start[1] == '#' && (start[2] == 'x' || start[2] == 'X');
 }
 } // namespace
 
@@ -56,6 +130,22 @@ juce::String formatNumber (double value)
     char buffer[64];
     const auto result = std::to_chars (buffer, buffer + sizeof (buffer), value, std::chars_format::general, 20);
     return juce::String (buffer, static_cast<size_t> (result.ptr - buffer));
+}
+
+float readNumber (const juce::String& text) noexcept
+{
+    const double value = text.getDoubleValue();
+    constexpr double largest = std::numeric_limits<float>::max();
+    // Halfway between the largest float and the next power of two: from here on, rounding
+    // to nearest gives infinity.
+    constexpr double overflowsAt = 0x1.ffffffp127;
+    if (std::isfinite (value) && std::abs (value) > largest)
+    {
+        const float magnitude = std::abs (value) >= overflowsAt ? std::numeric_limits<float>::infinity()
+                                                                : std::numeric_limits<float>::max();
+        return value < 0.0 ? -magnitude : magnitude;
+    }
+    return static_cast<float> (value);
 }
 
 void writeContainer (const juce::XmlElement& element, juce::MemoryBlock& destData)
@@ -82,13 +172,18 @@ std::unique_ptr<juce::XmlElement> readContainer (const void* data, int sizeInByt
     if (declaredLength <= 0)
         return nullptr;
 
+    // The text ends at the length, the end of the data or its first zero byte.
     const auto* text = static_cast<const char*> (data) + 8;
-    const auto length = static_cast<size_t> (juce::jmin (sizeInBytes - 8, declaredLength));
-    if (nestsTooDeep (text, length))
+    const auto available = static_cast<size_t> (juce::jmin (sizeInBytes - 8, declaredLength));
+    const auto* terminator = static_cast<const char*> (std::memchr (text, 0, available));
+    const auto length = terminator != nullptr ? static_cast<size_t> (terminator - text) : available;
+
+    if (length == 0 || !isValidUtf8 (reinterpret_cast<const unsigned char*> (text), length) ||
+        !isPlausibleMarkup (text, length) || endsInsideHexReference (text, length))
         return nullptr;
 
     auto element = juce::parseXML (juce::String::fromUTF8 (text, static_cast<int> (length)));
-    if (element == nullptr || ! element->getTagName().equalsIgnoreCase (tagName))
+    if (element == nullptr || !element->getTagName().equalsIgnoreCase (tagName))
         return nullptr;
     return element;
 }

@@ -2,6 +2,7 @@
 
 #include "dsp/AnalogStages.h"
 #include "editor/EditorFactory.h"
+#include "plugin/HostFormatProfiles.h"
 #include "plugin/PluginIdentity.h"
 #include "processor/HostParameter.h"
 #include "processor/RelaxedAccess.h"
@@ -279,8 +280,9 @@ void T9v210AudioProcessor::setCurrentProgram (int index)
     currentProgram.store (program, std::memory_order_relaxed);
 
     // A host that selects a program right after restoring a state must not overwrite it.
-    const juce::uint32 restoredAt = lastRestoreTime.load (std::memory_order_relaxed);
-    if (restoredAt != 0 && clock() - restoredAt < 500)
+    // The counter wraps every 2^32 ms; the unsigned difference stays right across the wrap.
+    if (restoredOnce.load (std::memory_order_relaxed)
+        && clock() - lastRestoreTime.load (std::memory_order_relaxed) < programGuardMs)
         return;
 
     storeSettings (settings, programs[static_cast<size_t> (program)]);
@@ -306,21 +308,25 @@ void T9v210AudioProcessor::setStateInformation (const void* data, int sizeInByte
 {
     if (const auto element = stateDocument::readContainer (data, sizeInBytes))
     {
+        // First attribute of each short name, case-sensitive; the current value where
+        // there is none. Every value goes through setParameter and its filter update.
         for (int i = 0; i < kNumParameters; ++i)
         {
             const auto name = getParameterShortName (i);
-            float value = getParameter (i);
-            for (int a = 0; a < element->getNumAttributes(); ++a)
-            {
-                if (element->getAttributeName (a) == name)
-                {
-                    value = static_cast<float> (element->getAttributeValue (a).getDoubleValue());
-                    break;
-                }
-            }
+            const float value = element->hasAttribute (name)
+                                    ? stateDocument::readNumber (element->getStringAttribute (name))
+                                    : getParameter (i);
             setParameter (i, value);
         }
     }
     lastRestoreTime.store (clock(), std::memory_order_relaxed);
+    restoredOnce.store (true, std::memory_order_relaxed);
+}
+
+juce::int32 T9v210AudioProcessor::getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
+                                                                  const juce::AudioChannelSet& mainOutputLayout,
+                                                                  bool idForAudioSuite) const
+{
+    return formats::aax::pluginId (mainInputLayout.size(), mainOutputLayout.size(), idForAudioSuite);
 }
 } // namespace Tessaro9V

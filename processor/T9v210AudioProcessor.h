@@ -62,6 +62,11 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
 
+    // AAX plug-in IDs per channel configuration ("jcaa" / "jyaa" plus its index).
+    juce::int32 getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& mainInputLayout,
+                                                const juce::AudioChannelSet& mainOutputLayout,
+                                                bool idForAudioSuite) const override;
+
     // Live parameter values in working form. Shared between threads: access the fields
     // through relaxedLoad/relaxedStore (or loadSettings for a whole copy).
     Settings settings;
@@ -78,8 +83,11 @@ private:
     void pushFilterParameter (int index, const Settings& s);
 
     std::array<Settings, numFactoryPrograms> programs;
+    // Program changes within this long after a state restore keep the restored values.
+    static constexpr juce::uint32 programGuardMs = 500;
     std::atomic<int> currentProgram { 0 };
     std::atomic<uint32_t> lastRestoreTime { 0 };
+    std::atomic<bool> restoredOnce { false }; // the guard is inactive until the first restore
     QVAHum hum;
     Tessaro9VFilters filters;
     Tessaro9VTransfo transformer;

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   juce-modules-source
   libgtest-dev libgmock-dev libbenchmark-dev
-  lilv-utils liblilv-dev lv2-dev
+  lilv-utils liblilv-dev lv2-dev sordi
   libflac-dev libvorbis-dev libogg-dev libcurl4-openssl-dev
   libfreetype-dev libfontconfig1-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev
   libasound2-dev
