@@ -41,7 +41,7 @@ public:
     void processCombined (float* data, int numSamples, Combine&& combine) noexcept
     {
         const juce::SpinLock::ScopedLockType lock (processLock);
-        if (! active)
+        if (!active)
         {
             for (int i = 0; i < numSamples; ++i)
                 data[i] = combine (data[i], data[i]);

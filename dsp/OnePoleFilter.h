@@ -19,8 +19,8 @@ public:
     void set (double newA, double newB) noexcept
     {
         unsigned expected = sequence.load (std::memory_order_relaxed) & ~1u;
-        while (! sequence.compare_exchange_weak (expected, expected + 1, std::memory_order_acquire,
-                                                 std::memory_order_relaxed))
+        while (!sequence.compare_exchange_weak (expected, expected + 1, std::memory_order_acquire,
+                                                std::memory_order_relaxed))
             expected &= ~1u;
         a.store (newA, std::memory_order_release);
         b.store (newB, std::memory_order_release);
@@ -104,8 +104,8 @@ private:
     // For readers off the audio thread: retried until consistent.
     Pair coefficients() const noexcept
     {
-        Pair p {};
-        while (! tryRead (p))
+        Pair p{};
+        while (!tryRead (p))
         {
         }
         return p;
@@ -114,16 +114,16 @@ private:
     // For processing: a consistent pair, or the last one used if writes keep overlapping.
     Pair coefficientsForProcessing() noexcept
     {
-        Pair p {};
+        Pair p{};
         for (int attempt = 0; attempt < 16; ++attempt)
             if (tryRead (p))
                 return lastUsed = p;
         return lastUsed;
     }
 
-    std::atomic<unsigned> sequence { 0 };
+    std::atomic<unsigned> sequence{ 0 };
     std::atomic<double> a { 0.1 }, b { 0.9 };
-    Pair lastUsed { 0.1, 0.9 }; // processing side only
+    Pair lastUsed{ 0.1, 0.9 }; // processing side only
     double z = 0.0;
 };
 } // namespace Tessaro9V

@@ -20,10 +20,7 @@ constexpr float hiGainMin = 1.0e-4f, hiGainMax = 1.0e4f;
 constexpr double loMakeUp = 25.11886431509581;
 
 // The signal that the analog high band adds, softly and asymmetrically saturated.
-inline float saturateAdded (float d) noexcept
-{
-    return 0.9f * d + 0.1f * (softSaturation (d + 0.01f) - 0.01f);
-}
+inline float saturateAdded (float d) noexcept { return 0.9f * d + 0.1f * (softSaturation (d + 0.01f) - 0.01f); }
 } // namespace
 
 Tessaro9VFilters::Tessaro9VFilters() = default;
@@ -49,7 +46,7 @@ double Tessaro9VFilters::limitCorner (double frequency) const noexcept
 //==============================================================================
 void Tessaro9VFilters::processSamples (float* data, int numSamples, int channel)
 {
-    if (data == nullptr || numSamples <= 0 || ! juce::isPositiveAndBelow (channel, channels.size()))
+    if (data == nullptr || numSamples <= 0 || !juce::isPositiveAndBelow (channel, channels.size()))
         return;
 
     auto& state = *channels.getUnchecked (channel);
@@ -69,7 +66,7 @@ void Tessaro9VFilters::processSamples (float* data, int numSamples, int channel)
 
 void Tessaro9VFilters::processHighBand (Tessaro9VFiltersChannel& state, float* data, int numSamples) noexcept
 {
-    if (! analog.load (std::memory_order_relaxed))
+    if (!analog.load (std::memory_order_relaxed))
     {
         state.hiBand.process (data, numSamples);
         return;
@@ -140,8 +137,8 @@ void Tessaro9VFilters::setLo (int frequencyIndex, double boost)
     if (boost > 0.025)
     {
         // 1 / (2 pi C (R || 5 kOhm)), below 0.49 fs.
-        const double corner = std::min (1.0 / (twoPi * capacitance * pot) + 1.0 / (twoPi * capacitance * 5000.0),
-                                        0.49 * sampleRate);
+        const double corner =
+            std::min (1.0 / (twoPi * capacitance * pot) + 1.0 / (twoPi * capacitance * 5000.0), 0.49 * sampleRate);
         const double a = 1.0 - std::exp (-twoPi * corner / sampleRate);
         for (auto* state : channels)
             state->loBand.set (a, 1.0 - a);
@@ -204,18 +201,29 @@ void Tessaro9VFilters::setHP (double frequency, int slope)
         double invQ[3];
         bool firstOrder;
     };
-    Layout layout {};
+    Layout layout{};
     switch (slope)
     {
-        case 1: layout = { { 0.0, 0.0, 0.0 }, true }; break;
-        case 2: layout = { { designs::invQ0_7071, 0.0, 0.0 }, false }; break;
-        case 3: layout = { { designs::invQ1, 0.0, 0.0 }, true }; break;
-        case 4: layout = { { designs::invQ0_5412, designs::invQ1_3065, 0.0 }, false }; break;
-        case 6: layout = { { designs::invQ0_5176, designs::invQ0_7071, designs::invQ1_9319 }, false }; break;
-        default: return; // unknown codes leave the sections as they are
+        case 1:
+            layout = { { 0.0, 0.0, 0.0 }, true };
+            break;
+        case 2:
+            layout = { { designs::invQ0_7071, 0.0, 0.0 }, false };
+            break;
+        case 3:
+            layout = { { designs::invQ1, 0.0, 0.0 }, true };
+            break;
+        case 4:
+            layout = { { designs::invQ0_5412, designs::invQ1_3065, 0.0 }, false };
+            break;
+        case 6:
+            layout = { { designs::invQ0_5176, designs::invQ0_7071, designs::invQ1_9319 }, false };
+            break;
+        default:
+            return; // unknown codes leave the sections as they are
     }
 
-    BiquadDesign sections[3] {};
+    BiquadDesign sections[3]{};
     for (size_t i = 0; i < 3; ++i)
         if (layout.invQ[i] > 0.0)
             sections[i] = designs::highPass (sampleRate, corner, layout.invQ[i]);

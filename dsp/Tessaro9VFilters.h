@@ -43,10 +43,10 @@ public:
     const Tessaro9VFiltersChannel* getChannelState (int channel) const noexcept { return channels[channel]; }
 
     // Written by the owner directly; read by the audio thread.
-    std::atomic<bool> eqOn { false };
-    std::atomic<bool> lpOn { false };
-    std::atomic<bool> hpOn { false };
-    std::atomic<bool> analog { true };
+    std::atomic<bool> eqOn{ false };
+    std::atomic<bool> lpOn{ false };
+    std::atomic<bool> hpOn{ false };
+    std::atomic<bool> analog{ true };
 
 private:
     double limitCorner (double frequency) const noexcept;
@@ -57,12 +57,12 @@ private:
 
     juce::OwnedArray<Tessaro9VFiltersChannel> channels;
     juce::AudioBuffer<float> scratch;
-    std::atomic<double> loGain { 0.0 };
-    std::atomic<int> lpSlope { 0 }; // 0: no setLP yet (all one-poles pass-through)
-    std::atomic<int> hpSlope { 0 };
+    std::atomic<double> loGain{ 0.0 };
+    std::atomic<int> lpSlope{ 0 }; // 0: no setLP yet (all one-poles pass-through)
+    std::atomic<int> hpSlope{ 0 };
     // The corners last given, for a NaN corner: the owner's defaults until then.
-    std::atomic<double> lpCorner { 20000.0 };
-    std::atomic<double> hpCorner { 20.0 };
+    std::atomic<double> lpCorner{ 20000.0 };
+    std::atomic<double> hpCorner{ 20.0 };
 
     JUCE_DECLARE_NON_COPYABLE (Tessaro9VFilters)
 };

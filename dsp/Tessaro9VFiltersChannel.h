@@ -32,11 +32,11 @@ struct Tessaro9VFiltersChannel
         hpFirstOrder.clearNonFiniteState();
     }
 
-    BiquadSection hiBand;                   // high band peak
-    OnePoleFilter loBand;                   // low band low-pass (its output is added)
-    std::array<BiquadSection, 3> lpBiquads; // low-pass, slope code 6
+    BiquadSection hiBand;                    // high band peak
+    OnePoleFilter loBand;                    // low band low-pass (its output is added)
+    std::array<BiquadSection, 3> lpBiquads;  // low-pass, slope code 6
     std::array<OnePoleFilter, 4> lpOnePoles; // low-pass, slope codes 1 to 4
-    std::array<BiquadSection, 3> hpBiquads; // high-pass, slope codes 2, 3, 4, 6
-    OnePoleFilter hpFirstOrder;             // first-order part of the high-pass (subtracted)
+    std::array<BiquadSection, 3> hpBiquads;  // high-pass, slope codes 2, 3, 4, 6
+    OnePoleFilter hpFirstOrder;              // first-order part of the high-pass (subtracted)
 };
 } // namespace Tessaro9V

@@ -16,7 +16,8 @@ namespace
 // Channel 0 of a stereo processor as a process function; both channels get the signal.
 std::function<void (float*, int)> throughProcessor (Harness& h)
 {
-    return [&h] (float* data, int n) {
+    return [&h] (float* data, int n)
+    {
         juce::AudioBuffer<float> buffer (2, n);
         buffer.copyFrom (0, 0, data, n);
         buffer.copyFrom (1, 0, data, n);
@@ -54,7 +55,8 @@ TEST (FilterStage, HiBandSetBeforePreparationArrivesWithIt)
     processor->setParameter (kAnalog, 0.0f);
     processor->setRateAndBufferSizeDetails (48000.0, 512);
     processor->prepareToPlay (48000.0, 512);
-    const auto process = [&] (float* data, int n) {
+    const auto process = [&] (float* data, int n)
+    {
         juce::AudioBuffer<float> buffer (2, n);
         buffer.copyFrom (0, 0, data, n);
         buffer.copyFrom (1, 0, data, n);
@@ -67,8 +69,8 @@ TEST (FilterStage, HiBandSetBeforePreparationArrivesWithIt)
     // A new step re-installs the peak with the boost it already has.
     processor->setParameter (kHiFrequency, 1.0f);
     EXPECT_NEAR (measureGainDb (process, 16000.0, 48000.0), 6.5, tolerance::statedDb);
-    EXPECT_NEAR (measureGainDb (process, 6000.0, 48000.0), toDb (peak (6000.0, 16000.0, 0.44, std::pow (10.0, 6.5 / 20.0), 48000.0)),
-                 tolerance::responseDb);
+    EXPECT_NEAR (measureGainDb (process, 6000.0, 48000.0),
+                 toDb (peak (6000.0, 16000.0, 0.44, std::pow (10.0, 6.5 / 20.0), 48000.0)), tolerance::responseDb);
 }
 
 TEST (FilterStage, ParametersReachTheirFilters)
@@ -83,22 +85,31 @@ TEST (FilterStage, ParametersReachTheirFilters)
     const double fs = 48000.0;
     const double mid = cornerOf (0.5); // about 632.5 Hz
     const double hiGain = std::pow (10.0, 6.5 / 20.0);
-    const auto lp6 = [&] (double f) {
-        return lowPass2 (f, mid, 0.5176, fs) * lowPass2 (f, mid, 0.7071, fs) * lowPass2 (f, mid, 1.9319, fs);
-    };
+    const auto lp6 = [&] (double f)
+    { return lowPass2 (f, mid, 0.5176, fs) * lowPass2 (f, mid, 0.7071, fs) * lowPass2 (f, mid, 1.9319, fs); };
     const auto loGainAtHalf = 3.3492, loCornerAtHalf = 92.3; // step 0, boost 0.5
 
     const Case cases[] = {
         { "hi 10 kHz", { { kHiBoost, 1.0f }, { kHiFrequency, 0.5f } }, 10000.0, hiGain },
-        { "low band", { { kLowBoost, 0.5f }, { kLowFrequency, 0.0f } }, 60.0,
+        { "low band",
+          { { kLowBoost, 0.5f }, { kLowFrequency, 0.0f } },
+          60.0,
           std::abs (1.0 + loGainAtHalf * onePole (60.0, loCornerAtHalf, fs)) },
-        { "low-pass code 6", { { kLowFilterOn, 1.0f }, { kLowpassFrequency, 0.5f }, { kLowpassSlope, 1.0f } }, 1000.0,
+        { "low-pass code 6",
+          { { kLowFilterOn, 1.0f }, { kLowpassFrequency, 0.5f }, { kLowpassSlope, 1.0f } },
+          1000.0,
           lp6 (1000.0) },
-        { "low-pass code 1", { { kLowFilterOn, 1.0f }, { kLowpassFrequency, 0.5f }, { kLowpassSlope, 0.0f } }, 1000.0,
+        { "low-pass code 1",
+          { { kLowFilterOn, 1.0f }, { kLowpassFrequency, 0.5f }, { kLowpassSlope, 0.0f } },
+          1000.0,
           std::abs (onePole (1000.0, mid, fs)) },
-        { "high-pass code 4", { { kHighFilterOn, 1.0f }, { kHighpassFrequency, 0.5f }, { kHighpassSlope, 0.75f } }, 400.0,
+        { "high-pass code 4",
+          { { kHighFilterOn, 1.0f }, { kHighpassFrequency, 0.5f }, { kHighpassSlope, 0.75f } },
+          400.0,
           highPass2 (400.0, mid, 0.5412, fs) * highPass2 (400.0, mid, 1.3065, fs) },
-        { "high-pass code 3", { { kHighFilterOn, 1.0f }, { kHighpassFrequency, 0.5f }, { kHighpassSlope, 0.5f } }, 400.0,
+        { "high-pass code 3",
+          { { kHighFilterOn, 1.0f }, { kHighpassFrequency, 0.5f }, { kHighpassSlope, 0.5f } },
+          400.0,
           highPass2 (400.0, mid, 1.0, fs) * std::abs (1.0 - onePole (400.0, mid, fs)) },
     };
     for (const auto& c : cases)
@@ -108,14 +119,16 @@ TEST (FilterStage, ParametersReachTheirFilters)
         h.set (kEqOn, 1.0f);
         for (const auto& [index, value] : c.parameters)
             h.set (index, value);
-        EXPECT_NEAR (measureGainDb (throughProcessor (h), c.frequency, fs), toDb (c.expectedGain), tolerance::responseDb)
+        EXPECT_NEAR (measureGainDb (throughProcessor (h), c.frequency, fs), toDb (c.expectedGain),
+                     tolerance::responseDb)
             << c.what;
     }
 }
 
 TEST (FilterStage, SecondPreparationStartsFromSilenceWithTheSettings)
 {
-    const auto configure = [] (Harness& h) {
+    const auto configure = [] (Harness& h)
+    {
         h.plainFrame();
         h.set (kEqOn, 1.0f);
         h.set (kHiBoost, 0.8f);
@@ -148,8 +161,8 @@ TEST (FilterStage, SwitchedOffFiltersLeaveTheFrameAsItIs)
     Harness coloured, untouched;
     coloured.plainFrame();
     untouched.plainFrame();
-    const std::pair<int, float> colouring[] = { { kHiBoost, 1.0f },          { kLowBoost, 1.0f },
-                                                { kLowpassFrequency, 0.1f }, { kLowpassSlope, 1.0f },
+    const std::pair<int, float> colouring[] = { { kHiBoost, 1.0f },           { kLowBoost, 1.0f },
+                                                { kLowpassFrequency, 0.1f },  { kLowpassSlope, 1.0f },
                                                 { kHighpassFrequency, 0.9f }, { kHighpassSlope, 0.0f } };
     for (const auto& [index, value] : colouring)
         coloured.set (index, value);
@@ -162,10 +175,15 @@ TEST (FilterStage, SwitchedOffFiltersLeaveTheFrameAsItIs)
 
 TEST (FilterStage, HostileFilterParametersGiveFiniteOutput)
 {
-    const float hostile[] = { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                              -std::numeric_limits<float>::infinity(), -10.0f, 10.0f, 1.0e30f };
-    const int indices[] = { kHiBoost, kHiFrequency, kLowBoost, kLowFrequency, kEqOn, kAnalog, kLowpassFrequency,
-                            kLowpassSlope, kLowFilterOn, kHighpassFrequency, kHighpassSlope, kHighFilterOn };
+    const float hostile[] = { std::numeric_limits<float>::quiet_NaN(),
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              -10.0f,
+                              10.0f,
+                              1.0e30f };
+    const int indices[] = { kHiBoost,       kHiFrequency,      kLowBoost,     kLowFrequency, kEqOn,
+                            kAnalog,        kLowpassFrequency, kLowpassSlope, kLowFilterOn,  kHighpassFrequency,
+                            kHighpassSlope, kHighFilterOn };
     for (const bool analog : { false, true })
         for (const int index : indices)
             for (const float value : hostile)

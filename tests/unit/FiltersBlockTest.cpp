@@ -104,8 +104,8 @@ TEST (FiltersBlock, HighBandIsThePeakOfItsBoost)
         double centre;
         double boost;
     };
-    const Case cases[] = { { 0, 6000.0, 1.0 }, { 1, 10000.0, 1.0 }, { 2, 16000.0, 1.0 }, { 1, 10000.0, 0.5 },
-                           { 2, 16000.0, -0.5 }, { 7, 6000.0, 1.0 }, { 0, 6000.0, 10.0 } };
+    const Case cases[] = { { 0, 6000.0, 1.0 },   { 1, 10000.0, 1.0 }, { 2, 16000.0, 1.0 }, { 1, 10000.0, 0.5 },
+                           { 2, 16000.0, -0.5 }, { 7, 6000.0, 1.0 },  { 0, 6000.0, 10.0 } };
     for (const auto& c : cases)
     {
         Rig rig;
@@ -147,8 +147,8 @@ TEST (FiltersBlock, AnalogHighBandSaturatesOnlyWhatItAdds)
         float amplitude;
         bool compressed; // the added signal reaches the curve's bend
     };
-    for (const Case c : { Case { 1.0, 0.01f, false }, Case { 1.0, 20.0f, true }, Case { 10.0, 2.0f, true },
-                          Case { 10.0, 0.002f, false } })
+    for (const Case c :
+         { Case{ 1.0, 0.01f, false }, Case{ 1.0, 20.0f, true }, Case{ 10.0, 2.0f, true }, Case{ 10.0, 0.002f, false } })
     {
         Rig plain, analog;
         for (auto* r : { &plain, &analog })
@@ -188,8 +188,8 @@ TEST (FiltersBlock, LowBandGainFollowsThePotentiometer)
     {
         double boost, loGain, lowFrequencyDb;
     };
-    const Row rows[] = { { 0.025, 0.2757, 2.12 }, { 0.1, 1.0008, 6.02 }, { 0.25, 2.1108, 9.86 },
-                         { 0.5, 3.3492, 12.77 }, { 0.75, 4.1633, 14.26 }, { 1.0, 4.7394, 15.18 } };
+    const Row rows[] = { { 0.025, 0.2757, 2.12 }, { 0.1, 1.0008, 6.02 },   { 0.25, 2.1108, 9.86 },
+                         { 0.5, 3.3492, 12.77 },  { 0.75, 4.1633, 14.26 }, { 1.0, 4.7394, 15.18 } };
     for (const auto& row : rows)
     {
         Rig rig;
@@ -222,10 +222,10 @@ TEST (FiltersBlock, LowBandCornerFollowsTheCapacitor)
         int step;
         double boost, loGain, corner;
     };
-    const Row rows[] = { { 0, 0.1, 1.0008, 276.8 }, { 0, 0.25, 2.1108, 138.4 }, { 0, 0.5, 3.3492, 92.3 },
-                         { 0, 1.0, 4.7394, 69.2 },  { 1, 0.1, 1.0008, 406.4 }, { 1, 0.25, 2.1108, 203.2 },
-                         { 1, 0.5, 3.3492, 135.5 }, { 1, 1.0, 4.7394, 101.6 }, { 2, 0.1, 1.0008, 868.1 },
-                         { 2, 0.25, 2.1108, 434.1 }, { 2, 0.5, 3.3492, 289.4 }, { 2, 1.0, 4.7394, 217.0 },
+    const Row rows[] = { { 0, 0.1, 1.0008, 276.8 },  { 0, 0.25, 2.1108, 138.4 }, { 0, 0.5, 3.3492, 92.3 },
+                         { 0, 1.0, 4.7394, 69.2 },   { 1, 0.1, 1.0008, 406.4 },  { 1, 0.25, 2.1108, 203.2 },
+                         { 1, 0.5, 3.3492, 135.5 },  { 1, 1.0, 4.7394, 101.6 },  { 2, 0.1, 1.0008, 868.1 },
+                         { 2, 0.25, 2.1108, 434.1 }, { 2, 0.5, 3.3492, 289.4 },  { 2, 1.0, 4.7394, 217.0 },
                          { 9, 1.0, 4.7394, 69.2 } };
     for (const auto& row : rows)
     {
@@ -276,13 +276,15 @@ TEST (FiltersBlock, LowPassAndHighPassHaveTheirSlopes)
         { true, 2, [=] (double f) { return std::pow (std::abs (first (f)), 2.0); } },
         { true, 4, [=] (double f) { return std::pow (std::abs (first (f)), 4.0); } },
         { true, 6,
-          [=] (double f) { return lowPass2 (f, fc, 0.5176, fs) * lowPass2 (f, fc, 0.7071, fs) * lowPass2 (f, fc, 1.9319, fs); } },
+          [=] (double f)
+          { return lowPass2 (f, fc, 0.5176, fs) * lowPass2 (f, fc, 0.7071, fs) * lowPass2 (f, fc, 1.9319, fs); } },
         { false, 1, [=] (double f) { return std::abs (1.0 - first (f)); } },
         { false, 2, [=] (double f) { return highPass2 (f, fc, 0.7071, fs); } },
         { false, 3, [=] (double f) { return highPass2 (f, fc, 1.0, fs) * std::abs (1.0 - first (f)); } },
         { false, 4, [=] (double f) { return highPass2 (f, fc, 0.5412, fs) * highPass2 (f, fc, 1.3065, fs); } },
         { false, 6,
-          [=] (double f) { return highPass2 (f, fc, 0.5176, fs) * highPass2 (f, fc, 0.7071, fs) * highPass2 (f, fc, 1.9319, fs); } },
+          [=] (double f)
+          { return highPass2 (f, fc, 0.5176, fs) * highPass2 (f, fc, 0.7071, fs) * highPass2 (f, fc, 1.9319, fs); } },
     };
     for (const auto& c : cases)
     {
@@ -313,8 +315,8 @@ TEST (FiltersBlock, CornersStayBelowHalfTheSampleRate)
     {
         double fs, requested, used;
     };
-    for (const Case c : { Case { 44100.0, 20000.0, 20000.0 }, Case { 32000.0, 20000.0, 15680.0 },
-                          Case { 22050.0, 1.0e30, 0.49 * 22050.0 } })
+    for (const Case c : { Case{ 44100.0, 20000.0, 20000.0 }, Case{ 32000.0, 20000.0, 15680.0 },
+                          Case{ 22050.0, 1.0e30, 0.49 * 22050.0 } })
     {
         Rig lp (c.fs), hp (c.fs);
         lp.block.lpOn = true;
@@ -324,8 +326,8 @@ TEST (FiltersBlock, CornersStayBelowHalfTheSampleRate)
         for (const double f : { 0.3 * c.fs, 0.45 * c.fs })
         {
             expectResponse (lp.channel(), f, c.fs,
-                            lowPass2 (f, c.used, 0.5176, c.fs) * lowPass2 (f, c.used, 0.7071, c.fs)
-                                * lowPass2 (f, c.used, 1.9319, c.fs),
+                            lowPass2 (f, c.used, 0.5176, c.fs) * lowPass2 (f, c.used, 0.7071, c.fs) *
+                                lowPass2 (f, c.used, 1.9319, c.fs),
                             "limited low-pass");
             expectResponse (hp.channel(), f, c.fs, highPass2 (f, c.used, 0.7071, c.fs), "limited high-pass");
         }
@@ -358,7 +360,8 @@ TEST (FiltersBlock, SettersBeforePreparationOnlyStoreTheSlopeCodes)
 
 TEST (FiltersBlock, EveryPreparationStartsFromSilentStates)
 {
-    const auto impulse = [] {
+    const auto impulse = []
+    {
         std::vector<float> v (2048, 0.0f);
         v[0] = 1.0f;
         return v;

@@ -50,10 +50,20 @@ std::vector<float> responseOf (const Flip& flip, const Setter& set)
 TEST (FiltersConcurrency, ABlockRunsWithOneCoefficientSetOnly)
 {
     const Flip flips[] = {
-        { "high band", [] (auto& b) { b.eqOn = true; b.analog = false; }, [] (auto& b) { b.setHi (1, 0.0); },
-          [] (auto& b) { b.setHi (1, 1.0); } },
-        { "analog high band", [] (auto& b) { b.eqOn = true; b.analog = true; }, [] (auto& b) { b.setHi (0, 0.3); },
-          [] (auto& b) { b.setHi (2, 1.0); } },
+        { "high band",
+          [] (auto& b)
+          {
+              b.eqOn = true;
+              b.analog = false;
+          },
+          [] (auto& b) { b.setHi (1, 0.0); }, [] (auto& b) { b.setHi (1, 1.0); } },
+        { "analog high band",
+          [] (auto& b)
+          {
+              b.eqOn = true;
+              b.analog = true;
+          },
+          [] (auto& b) { b.setHi (0, 0.3); }, [] (auto& b) { b.setHi (2, 1.0); } },
         { "high-pass", [] (auto& b) { b.hpOn = true; }, [] (auto& b) { b.setHP (1000.0, 2); },
           [] (auto& b) { b.setHP (3000.0, 2); } },
         { "first-order low-pass", [] (auto& b) { b.lpOn = true; }, [] (auto& b) { b.setLP (2000.0, 1); },
@@ -71,14 +81,16 @@ TEST (FiltersConcurrency, ABlockRunsWithOneCoefficientSetOnly)
         flip.setup (block);
         flip.toA (block);
 
-        std::atomic<bool> stop { false };
-        std::thread setter ([&] {
-            while (! stop.load())
+        std::atomic<bool> stop{ false };
+        std::thread setter (
+            [&]
             {
-                flip.toB (block);
-                flip.toA (block);
-            }
-        });
+                while (!stop.load())
+                {
+                    flip.toB (block);
+                    flip.toA (block);
+                }
+            });
 
         int seenA = 0, seenB = 0, mixed = 0;
         for (int n = 0; n < 1000; ++n)
@@ -107,16 +119,18 @@ TEST (FiltersConcurrency, ParameterChangesDuringProcessingStayFinite)
     for (const int index : { kEqOn, kLowFilterOn, kHighFilterOn })
         h.set (index, 1.0f);
 
-    std::atomic<bool> stop { false };
-    std::thread automation ([&] {
-        for (int i = 0; ! stop.load(); ++i)
+    std::atomic<bool> stop{ false };
+    std::thread automation (
+        [&]
         {
-            const float v = static_cast<float> (i % 11) / 10.0f;
-            for (const int index : { kHiBoost, kHiFrequency, kLowBoost, kLowFrequency, kLowpassFrequency,
-                                     kLowpassSlope, kHighpassFrequency, kHighpassSlope, kAnalog })
-                h.set (index, v);
-        }
-    });
+            for (int i = 0; !stop.load(); ++i)
+            {
+                const float v = static_cast<float> (i % 11) / 10.0f;
+                for (const int index : { kHiBoost, kHiFrequency, kLowBoost, kLowFrequency, kLowpassFrequency,
+                                         kLowpassSlope, kHighpassFrequency, kHighpassSlope, kAnalog })
+                    h.set (index, v);
+            }
+        });
 
     for (int n = 0; n < 200; ++n)
     {

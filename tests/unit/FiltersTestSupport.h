@@ -77,7 +77,8 @@ inline double measureGain (const std::function<void (float*, int)>& process, dou
     {
         const int n = std::min (blockSize, total - start);
         for (int i = 0; i < n; ++i)
-            block[static_cast<size_t> (i)] = amplitude * static_cast<float> (std::sin (2.0 * pi * f * (start + i) / fs));
+            block[static_cast<size_t> (i)] =
+                amplitude * static_cast<float> (std::sin (2.0 * pi * f * (start + i) / fs));
         process (block.data(), n);
         for (int i = 0; i < n; ++i)
         {
