@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <thread>
 
 namespace Tessaro9V
 {
@@ -14,8 +15,7 @@ class OnePoleFilter
 public:
     OnePoleFilter() noexcept { set (0.1, 0.9); }
 
-    // Writers serialise on the odd count (setters are rare). The processing side never
-    // waits for a writer: after a few overlapped reads it keeps the pair it used last.
+    // Writers serialise on the odd count (setters are rare).
     void set (double newA, double newB) noexcept
     {
         unsigned expected = sequence.load (std::memory_order_relaxed) & ~1u;
@@ -44,14 +44,14 @@ public:
 
     float processSample (float x) noexcept
     {
-        const Pair c = coefficientsForProcessing();
+        const Pair c = coefficients();
         z = c.a * x + c.b * z;
         return static_cast<float> (z);
     }
 
     void process (float* data, int numSamples) noexcept
     {
-        const Pair c = coefficientsForProcessing();
+        const Pair c = coefficients();
         const double ca = c.a, cb = c.b;
         double state = z;
         for (int i = 0; i < numSamples; ++i)
@@ -66,7 +66,7 @@ public:
     // is a first-order high-pass, with the silent setting it passes the input unchanged.
     void processComplement (float* data, int numSamples) noexcept
     {
-        const Pair c = coefficientsForProcessing();
+        const Pair c = coefficients();
         const double ca = c.a, cb = c.b;
         double state = z;
         for (int i = 0; i < numSamples; ++i)
@@ -101,29 +101,21 @@ private:
         return (before & 1u) == 0 && sequence.load (std::memory_order_relaxed) == before;
     }
 
-    // For readers off the audio thread: retried until consistent.
+    // A consistent pair, re-read while a write overlaps. A writer holds the odd count only
+    // for two stores, so this waits no longer than a biquad section's own lock would.
     Pair coefficients() const noexcept
     {
         Pair p{};
-        while (!tryRead (p))
-        {
-        }
+        for (int attempt = 0; !tryRead (p);)
+            if (attempt < 64)
+                ++attempt;
+            else
+                std::this_thread::yield();
         return p;
     }
 
-    // For processing: a consistent pair, or the last one used if writes keep overlapping.
-    Pair coefficientsForProcessing() noexcept
-    {
-        Pair p{};
-        for (int attempt = 0; attempt < 16; ++attempt)
-            if (tryRead (p))
-                return lastUsed = p;
-        return lastUsed;
-    }
-
     std::atomic<unsigned> sequence{ 0 };
-    std::atomic<double> a { 0.1 }, b { 0.9 };
-    Pair lastUsed{ 0.1, 0.9 }; // processing side only
+    std::atomic<double> a{ 0.1 }, b{ 0.9 };
     double z = 0.0;
 };
 } // namespace Tessaro9V
