@@ -34,7 +34,36 @@ public:
     // The whole block, in place; does nothing while inactive.
     void process (float* data, int numSamples) noexcept { processSamples (data, numSamples); }
 
-    // One sample with the output snapped to zero within +-1e-8; no lock (audio thread only).
+    // The whole block under the section's lock, like process(), but stores combine (x, y)
+    // for each input x and section output y (y = x while inactive). The same arithmetic
+    // and end-of-block snap as process(), so one coefficient set serves the whole block.
+    template <typename Combine>
+    void processCombined (float* data, int numSamples, Combine&& combine) noexcept
+    {
+        const juce::SpinLock::ScopedLockType lock (processLock);
+        if (!active)
+        {
+            for (int i = 0; i < numSamples; ++i)
+                data[i] = combine (data[i], data[i]);
+            return;
+        }
+
+        const float* c = coefficients.coefficients;
+        float s1 = v1, s2 = v2;
+        for (int i = 0; i < numSamples; ++i)
+        {
+            const float in = data[i];
+            const float out = c[0] * in + s1;
+            s1 = c[1] * in - c[3] * out + s2;
+            s2 = c[2] * in - c[4] * out;
+            data[i] = combine (in, out);
+        }
+        v1 = snapToZero (s1);
+        v2 = snapToZero (s2);
+    }
+
+    // One sample with the output snapped to zero within +-1e-8. It takes no lock: use it
+    // only where no other thread installs coefficients while it runs.
     float processSample (float x) noexcept { return processSingleSampleRaw (x); }
 
     // Clears a state that an infinite sample left behind, so the section recovers.
@@ -47,6 +76,8 @@ public:
     bool isActive() const noexcept { return active; }
     float state1() const noexcept { return v1; }
     float state2() const noexcept { return v2; }
+
+    static float snapToZero (float v) noexcept { return (v < -1.0e-8f || v > 1.0e-8f) ? v : 0.0f; }
 
     // True when the design normalises to finite single-precision values with both poles
     // strictly inside the unit circle.
