@@ -12,14 +12,15 @@ ElfSymbols::ElfSymbols (const std::string& path)
 {
     std::ifstream in (path, std::ios::binary);
     const std::vector<char> file ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char>());
-    if (file.size() < sizeof (Elf64_Ehdr) || std::memcmp (file.data(), ELFMAG, SELFMAG) != 0
-        || file[EI_CLASS] != ELFCLASS64)
+    if (file.size() < sizeof (Elf64_Ehdr) || std::memcmp (file.data(), ELFMAG, SELFMAG) != 0 ||
+        file[EI_CLASS] != ELFCLASS64)
         return;
 
     Elf64_Ehdr header;
     std::memcpy (&header, file.data(), sizeof (header));
-    const auto sectionAt = [&] (size_t i) {
-        Elf64_Shdr s {};
+    const auto sectionAt = [&] (size_t i)
+    {
+        Elf64_Shdr s{};
         const size_t at = header.e_shoff + i * sizeof (Elf64_Shdr);
         if (at + sizeof (s) <= file.size())
             std::memcpy (&s, file.data() + at, sizeof (s));
@@ -34,8 +35,8 @@ ElfSymbols::ElfSymbols (const std::string& path)
             if (table.sh_type != wanted || table.sh_entsize != sizeof (Elf64_Sym))
                 continue;
             const auto strings = sectionAt (table.sh_link);
-            for (size_t at = table.sh_offset; at + sizeof (Elf64_Sym) <= table.sh_offset + table.sh_size
-                                              && at + sizeof (Elf64_Sym) <= file.size();
+            for (size_t at = table.sh_offset;
+                 at + sizeof (Elf64_Sym) <= table.sh_offset + table.sh_size && at + sizeof (Elf64_Sym) <= file.size();
                  at += sizeof (Elf64_Sym))
             {
                 Elf64_Sym sym;
@@ -46,10 +47,11 @@ ElfSymbols::ElfSymbols (const std::string& path)
                 if (nameAt >= file.size())
                     continue;
                 const char* name = file.data() + nameAt;
-                symbols.push_back ({ sym.st_value, sym.st_size, std::string (name, strnlen (name, file.size() - nameAt)) });
+                symbols.push_back (
+                    { sym.st_value, sym.st_size, std::string (name, strnlen (name, file.size() - nameAt)) });
             }
         }
-        if (! symbols.empty())
+        if (!symbols.empty())
             break;
     }
 

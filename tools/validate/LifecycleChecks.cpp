@@ -14,7 +14,7 @@ bool processSomeBlocks (Context& ctx, juce::AudioPluginInstance& p, int blocks, 
         fillNoise (ctx, b, blockSize);
         process (p, b, midi);
         const auto s = scan (b, blockSize);
-        if (! ctx.expect (s.clean(), "block " + juce::String (i) + ": " + s.describe()))
+        if (!ctx.expect (s.clean(), "block " + juce::String (i) + ": " + s.describe()))
             return false;
     }
     return true;
@@ -46,7 +46,7 @@ void severalInstancesAtOnce (Context& ctx)
     // Interleaved, as a host runs several tracks.
     for (int round = 0; round < 20; ++round)
         for (auto& p : instances)
-            if (! processSomeBlocks (ctx, *p, 1, 128))
+            if (!processSomeBlocks (ctx, *p, 1, 128))
                 return;
     // Destroyed out of creation order.
     instances.erase (instances.begin() + 1);

@@ -36,7 +36,7 @@ bool parse (int argc, char** argv, Options& o)
             o.only = argv[++i];
         else if (a == "--strict-realtime")
             o.strict = true;
-        else if (! a.startsWith ("--") && o.bundle == juce::File())
+        else if (!a.startsWith ("--") && o.bundle == juce::File())
             o.bundle = juce::File::getCurrentWorkingDirectory().getChildFile (a);
         else
             return false;
@@ -47,12 +47,12 @@ bool parse (int argc, char** argv, Options& o)
 int run (const Options& o)
 {
     PluginHost host (o.bundle);
-    if (! host.isLoaded())
+    if (!host.isLoaded())
     {
         std::cout << "t9v210_validate: " << host.loadError() << "\n";
         return 1;
     }
-    Context ctx { host, o.seed, std::mt19937 (o.seed), o.states, o.strict };
+    Context ctx{ host, o.seed, std::mt19937 (o.seed), o.states, o.strict };
 
     // The first instance loads the binary: it must be the one in this bundle, not a copy
     // installed elsewhere under the same identity.
@@ -61,7 +61,8 @@ int run (const Options& o)
         const auto loaded = host.loadedModulePath();
         if (first == nullptr || juce::File (loaded) != juce::File (host.expectedModulePath()))
         {
-            std::cout << "t9v210_validate: loaded \"" << loaded << "\" instead of " << host.expectedModulePath() << "\n";
+            std::cout << "t9v210_validate: loaded \"" << loaded << "\" instead of " << host.expectedModulePath()
+                      << "\n";
             return 1;
         }
         rt::setPluginModule (loaded.toStdString());
@@ -77,8 +78,8 @@ int run (const Options& o)
     std::vector<Check> checks;
     for (auto group : { lifecycleChecks(), parameterChecks(), processingChecks(), stateChecks(), realtimeChecks() })
         for (auto& c : group)
-            if (o.only.isEmpty() || juce::String (c.name).containsIgnoreCase (o.only)
-                || juce::String (c.name).startsWith ("real-time"))
+            if (o.only.isEmpty() || juce::String (c.name).containsIgnoreCase (o.only) ||
+                juce::String (c.name).startsWith ("real-time"))
                 checks.push_back (c);
 
     std::cout << "t9v210_validate " << host.formatName() << " " << o.bundle.getFullPathName() << " (seed " << o.seed
@@ -90,7 +91,8 @@ int run (const Options& o)
         const int before = ctx.failures;
         const auto start = std::chrono::steady_clock::now();
         c.run (ctx);
-        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds> (std::chrono::steady_clock::now() - start);
+        const auto ms =
+            std::chrono::duration_cast<std::chrono::milliseconds> (std::chrono::steady_clock::now() - start);
         const bool ok = ctx.failures == before;
         failedChecks += ok ? 0 : 1;
         std::cout << (ok ? "[  OK  ] " : "[FAILED] ") << c.name << " (" << ms.count() << " ms)\n" << std::flush;
@@ -108,7 +110,7 @@ int run (const Options& o)
 int main (int argc, char** argv)
 {
     Options o;
-    if (! parse (argc, argv, o))
+    if (!parse (argc, argv, o))
     {
         std::cout << "usage: t9v210_validate [--seed N] [--states DIR] [--only TEXT] [--strict-realtime] BUNDLE\n"
                      "       t9v210_validate --write-states DIR BUNDLE\n";

@@ -64,7 +64,7 @@ std::unique_ptr<juce::AudioPluginInstance> PluginHost::create (double sampleRate
     juce::AudioProcessor::BusesLayout layout;
     layout.inputBuses.add (juce::AudioChannelSet::stereo());
     layout.outputBuses.add (juce::AudioChannelSet::stereo());
-    if (! instance->setBusesLayout (layout))
+    if (!instance->setBusesLayout (layout))
     {
         whyNot = "stereo layout refused";
         return nullptr;
@@ -84,10 +84,11 @@ juce::String PluginHost::loadedModulePath() const
     struct Search
     {
         std::string wanted, found;
-    } search { expectedModulePath().toStdString(), {} };
+    } search{ expectedModulePath().toStdString(), {} };
 
     dl_iterate_phdr (
-        [] (dl_phdr_info* info, size_t, void* data) {
+        [] (dl_phdr_info* info, size_t, void* data)
+        {
             auto& s = *static_cast<Search*> (data);
             const std::string name = info->dlpi_name != nullptr ? info->dlpi_name : "";
             const auto leaf = juce::File (s.wanted).getFileName().toStdString();
@@ -111,7 +112,8 @@ juce::MemoryBlock PluginHost::extractPluginState (const juce::MemoryBlock& hostS
         return raw;
     }
 
-    const auto xml = juce::AudioProcessor::getXmlFromBinary (hostState.getData(), static_cast<int> (hostState.getSize()));
+    const auto xml =
+        juce::AudioProcessor::getXmlFromBinary (hostState.getData(), static_cast<int> (hostState.getSize()));
     if (xml == nullptr || xml->getChildByName ("IComponent") == nullptr)
         return raw;
     raw.fromBase64Encoding (xml->getChildByName ("IComponent")->getAllSubText());
@@ -120,10 +122,9 @@ juce::MemoryBlock PluginHost::extractPluginState (const juce::MemoryBlock& hostS
     // its 64-bit size and a fixed identifier. Keep what precedes it.
     const juce::String id ("JUCEPrivateData");
     const auto idSize = static_cast<size_t> (id.length());
-    if (raw.getSize() >= idSize + 16
-        && juce::String::fromUTF8 (static_cast<const char*> (raw.getData()) + raw.getSize() - idSize,
-                                   static_cast<int> (idSize))
-               == id)
+    if (raw.getSize() >= idSize + 16 &&
+        juce::String::fromUTF8 (static_cast<const char*> (raw.getData()) + raw.getSize() - idSize,
+                                static_cast<int> (idSize)) == id)
     {
         juce::uint64 privateSize = 0;
         std::memcpy (&privateSize, static_cast<const char*> (raw.getData()) + raw.getSize() - idSize - 8, 8);

@@ -21,7 +21,7 @@ bool runClean (Context& ctx, juce::AudioPluginInstance& p, BlockBuffer& buffer, 
         fillNoise (ctx, b, blockSize);
         process (p, b, midi);
         const auto s = scan (b, blockSize);
-        if (! ctx.expect (s.clean(), where + ", block " + juce::String (i) + ": " + s.describe()))
+        if (!ctx.expect (s.clean(), where + ", block " + juce::String (i) + ": " + s.describe()))
             return false;
     }
     return true;
@@ -43,8 +43,8 @@ void ratesAndBlockSizes (Context& ctx)
             p->releaseResources();
             prepare (*p, rate, block);
             const int blocks = juce::jlimit (3, 3000, static_cast<int> (0.05 * rate) / block);
-            if (! runClean (ctx, *p, buffer, block, blocks,
-                            juce::String (rate) + " Hz, blocks of " + juce::String (block)))
+            if (!runClean (ctx, *p, buffer, block, blocks,
+                           juce::String (rate) + " Hz, blocks of " + juce::String (block)))
                 return;
         }
 }
@@ -60,7 +60,7 @@ void randomBlockSizes (Context& ctx)
         const int n = ctx.integer (0, 9) == 0 ? 0 : ctx.integer (1, 4096);
         if (i % 50 == 0)
             randomiseParameters (ctx, *p);
-        if (! runClean (ctx, *p, buffer, n, 1, "random block of " + juce::String (n)))
+        if (!runClean (ctx, *p, buffer, n, 1, "random block of " + juce::String (n)))
             return;
     }
 }
@@ -73,7 +73,7 @@ void prepareTwiceAndCycles (Context& ctx)
     BlockBuffer buffer (2, 1024);
     runClean (ctx, *p, buffer, 512, 10, "before the second prepare");
     prepare (*p, 96000.0, 1024); // no release in between
-    if (! runClean (ctx, *p, buffer, 1024, 10, "after prepareToPlay twice"))
+    if (!runClean (ctx, *p, buffer, 1024, 10, "after prepareToPlay twice"))
         return;
 
     for (int cycle = 0; cycle < 10; ++cycle)
@@ -83,7 +83,7 @@ void prepareTwiceAndCycles (Context& ctx)
         p->releaseResources();
         prepare (*p, rate, block);
         randomiseParameters (ctx, *p);
-        if (! runClean (ctx, *p, buffer, block, 20, "release/prepare cycle " + juce::String (cycle)))
+        if (!runClean (ctx, *p, buffer, block, 20, "release/prepare cycle " + juce::String (cycle)))
             return;
     }
 }
@@ -110,9 +110,10 @@ void badInput (Context& ctx)
                 selectProgram (*p, program);
                 p->releaseResources();
                 prepare (*p, 48000.0, 256);
-                const juce::String where = juce::String (names[v]) + (wholeBlock ? " in a whole block" : " in one sample")
-                                           + ", program " + juce::String (program);
-                if (! runClean (ctx, *p, buffer, 256, 4, where + ", before"))
+                const juce::String where = juce::String (names[v]) +
+                                           (wholeBlock ? " in a whole block" : " in one sample") + ", program " +
+                                           juce::String (program);
+                if (!runClean (ctx, *p, buffer, 256, 4, where + ", before"))
                     return;
 
                 auto& b = buffer.view (256);
@@ -124,7 +125,7 @@ void badInput (Context& ctx)
                     b.setSample (channel, ctx.integer (0, 255), values[v]);
                 process (*p, b, midi);
 
-                if (! runClean (ctx, *p, buffer, 256, 40, where + ", after"))
+                if (!runClean (ctx, *p, buffer, 256, 40, where + ", after"))
                     return;
             }
 }
@@ -139,13 +140,14 @@ void silencePerProgram (Context& ctx)
     auto p = ctx.create (rate, block);
     if (p == nullptr)
         return;
-    auto* analog = [&]() -> juce::AudioProcessorParameter* {
+    auto* analog = [&]() -> juce::AudioProcessorParameter*
+    {
         for (auto* param : p->getParameters())
             if (param->getName (64) == "Analog")
                 return param;
         return nullptr;
     }();
-    if (! ctx.expect (analog != nullptr, "no parameter named \"Analog\""))
+    if (!ctx.expect (analog != nullptr, "no parameter named \"Analog\""))
         return;
 
     BlockBuffer buffer (2, block);
@@ -164,14 +166,14 @@ void silencePerProgram (Context& ctx)
                 b.clear();
                 process (*p, b, midi);
                 const auto s = scan (b, block);
-                if (! ctx.expect (s.clean(), "program " + juce::String (program) + (analogOn ? "" : " analog off")
-                                                 + ", block " + juce::String (i) + ": " + s.describe()))
+                if (!ctx.expect (s.clean(), "program " + juce::String (program) + (analogOn ? "" : " analog off") +
+                                                ", block " + juce::String (i) + ": " + s.describe()))
                     return;
-                if (! analogOn && b.getMagnitude (0, block) != 0.0f)
+                if (!analogOn && b.getMagnitude (0, block) != 0.0f)
                     ++loudBlocks;
             }
-            ctx.expect (loudBlocks == 0, "program " + juce::String (program) + " with analog off: "
-                                             + juce::String (loudBlocks) + " blocks of silence in were not silent out");
+            ctx.expect (loudBlocks == 0, "program " + juce::String (program) + " with analog off: " +
+                                             juce::String (loudBlocks) + " blocks of silence in were not silent out");
         }
 }
 } // namespace

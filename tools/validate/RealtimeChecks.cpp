@@ -12,7 +12,7 @@ namespace
 // either side of the plug-in boundary is reported, and fails only with --strict-realtime.
 void noAllocationLockOrSleep (Context& ctx)
 {
-    if (! rt::probeAvailable())
+    if (!rt::probeAvailable())
     {
         std::cout << "    (skipped: the sanitizers replace the allocator in this build)\n";
         return;
@@ -20,8 +20,8 @@ void noAllocationLockOrSleep (Context& ctx)
     const auto s = rt::takeSummary();
     const auto count = [&] (rt::Origin o) { return s.countByOrigin[static_cast<size_t> (o)]; };
     std::cout << "    calls inside processBlock: processor " << count (rt::Origin::processor)
-              << ", framework wrapper in the plug-in " << count (rt::Origin::pluginFramework)
-              << ", host wrapper " << count (rt::Origin::host) << ", unrecorded " << s.unrecorded << "\n";
+              << ", framework wrapper in the plug-in " << count (rt::Origin::pluginFramework) << ", host wrapper "
+              << count (rt::Origin::host) << ", unrecorded " << s.unrecorded << "\n";
 
     const char* origins[] = { "processor", "framework wrapper in the plug-in", "host wrapper" };
     for (const auto& f : s.examples)
@@ -34,8 +34,8 @@ void noAllocationLockOrSleep (Context& ctx)
     ctx.expect (s.unrecorded == 0, juce::String (s.unrecorded) + " calls beyond the recording capacity");
     if (ctx.strictRealtime)
         ctx.expect (count (rt::Origin::pluginFramework) == 0,
-                    juce::String (count (rt::Origin::pluginFramework))
-                        + " allocations, locks or sleeps in the framework's wrapper inside the plug-in");
+                    juce::String (count (rt::Origin::pluginFramework)) +
+                        " allocations, locks or sleeps in the framework's wrapper inside the plug-in");
 }
 } // namespace
 

@@ -43,8 +43,8 @@ struct Record
 
 // Fixed storage: recording must not allocate, it runs inside the allocator.
 Record records[capacity];
-std::atomic<size_t> numRecords { 0 };
-std::atomic<uint64_t> numUnrecorded { 0 };
+std::atomic<size_t> numRecords{ 0 };
+std::atomic<uint64_t> numUnrecorded{ 0 };
 
 thread_local int audioDepth = 0;
 thread_local bool recording = false;
@@ -55,7 +55,7 @@ char pluginModuleName[4096] = {}; // the same, readable inside the allocator
 // Every call is counted by origin; the wrappers' calls are kept only as a few examples,
 // so that a wrapper that allocates on every call cannot crowd out the plug-in's own.
 constexpr uint64_t wrapperExamplesKept = 64;
-std::atomic<uint64_t> callsByOrigin[3] {};
+std::atomic<uint64_t> callsByOrigin[3]{};
 std::unique_ptr<ElfSymbols> pluginSymbols;
 std::unique_ptr<ElfSymbols> hostSymbols; // this executable's, for naming its frames
 } // namespace
@@ -73,12 +73,13 @@ Origin classify (void* const* frames, int depth) noexcept
     Origin origin = Origin::host;
     for (int d = 0; d < depth; ++d)
     {
-        Dl_info info {};
-        if (dladdr (frames[d], &info) == 0 || info.dli_fname == nullptr
-            || std::strcmp (info.dli_fname, pluginModuleName) != 0)
+        Dl_info info{};
+        if (dladdr (frames[d], &info) == 0 || info.dli_fname == nullptr ||
+            std::strcmp (info.dli_fname, pluginModuleName) != 0)
             continue;
         origin = Origin::pluginFramework;
-        const auto offset = static_cast<uintptr_t> (static_cast<char*> (frames[d]) - static_cast<char*> (info.dli_fbase));
+        const auto offset =
+            static_cast<uintptr_t> (static_cast<char*> (frames[d]) - static_cast<char*> (info.dli_fbase));
         const char* name = pluginSymbols != nullptr ? pluginSymbols->find (offset > 0 ? offset - 1 : 0) : nullptr;
         if (name == nullptr || std::strstr (name, "9Tessaro9V") != nullptr)
             return Origin::processor; // unnamed plug-in code counts as ours: no excuse
@@ -141,7 +142,8 @@ struct NextFunctions
 
 NextFunctions& next() noexcept
 {
-    static NextFunctions fns = [] {
+    static NextFunctions fns = []
+    {
         NextFunctions f;
         f.lock = resolveNext<MutexFn> ("pthread_mutex_lock");
         f.trylock = resolveNext<MutexFn> ("pthread_mutex_trylock");
@@ -157,7 +159,8 @@ NextFunctions& next() noexcept
 
 // Resolve before any thread starts, and load the unwinder so that the first backtrace
 // inside the allocator does not have to.
-[[maybe_unused]] const bool warmedUp = [] {
+[[maybe_unused]] const bool warmedUp = []
+{
     next();
     void* frames[2];
     backtrace (frames, 2);
@@ -170,10 +173,14 @@ const char* kindName (Kind k) noexcept
 {
     switch (k)
     {
-        case Kind::allocation: return "allocation";
-        case Kind::release: return "release";
-        case Kind::lock: return "lock";
-        case Kind::sleep: return "sleep";
+        case Kind::allocation:
+            return "allocation";
+        case Kind::release:
+            return "release";
+        case Kind::lock:
+            return "lock";
+        case Kind::sleep:
+            return "sleep";
     }
     return "?";
 }
@@ -212,17 +219,18 @@ struct Frame
 Frame describe (void* address)
 {
     Frame f;
-    Dl_info info {};
+    Dl_info info{};
     if (dladdr (address, &info) == 0 || info.dli_fname == nullptr)
         return { false, "?" };
 
     const auto offset = static_cast<uintptr_t> (static_cast<char*> (address) - static_cast<char*> (info.dli_fbase));
-    f.inPlugin = ! pluginModulePath.empty() && pluginModulePath == info.dli_fname;
+    f.inPlugin = !pluginModulePath.empty() && pluginModulePath == info.dli_fname;
     if (f.inPlugin && pluginSymbols != nullptr)
-        f.name = demangle (pluginSymbols->nameAt (offset > 0 ? offset - 1 : 0).c_str()); // return address: look just before it
-    Dl_info self {};
-    if (f.name.empty() && hostSymbols != nullptr && dladdr (reinterpret_cast<void*> (&describe), &self) != 0
-        && self.dli_fbase == info.dli_fbase)
+        f.name = demangle (
+            pluginSymbols->nameAt (offset > 0 ? offset - 1 : 0).c_str()); // return address: look just before it
+    Dl_info self{};
+    if (f.name.empty() && hostSymbols != nullptr && dladdr (reinterpret_cast<void*> (&describe), &self) != 0 &&
+        self.dli_fbase == info.dli_fbase)
         f.name = demangle (hostSymbols->nameAt (offset > 0 ? offset - 1 : 0).c_str());
     if (f.name.empty())
         f.name = demangle (info.dli_sname);
@@ -255,11 +263,11 @@ Summary takeSummary()
 
         const Origin origin = r.origin;
         const std::string innermost = frames.empty() ? std::string ("?") : frames.front().name;
-        if (! seen.emplace (std::make_tuple (static_cast<int> (origin), static_cast<int> (r.kind), innermost), true)
-                  .second)
+        if (!seen.emplace (std::make_tuple (static_cast<int> (origin), static_cast<int> (r.kind), innermost), true)
+                 .second)
             continue;
 
-        Finding f { r.kind, origin, r.call, {} };
+        Finding f{ r.kind, origin, r.call, {} };
         for (size_t d = 0; d < frames.size() && d < 12; ++d)
             f.stack += "      " + std::string (frames[d].inPlugin ? "[plug-in] " : "") + frames[d].name + "\n";
         s.examples.push_back (std::move (f));

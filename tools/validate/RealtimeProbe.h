@@ -51,9 +51,9 @@ struct Finding
 
 struct Summary
 {
-    std::array<uint64_t, 3> countByOrigin {}; // indexed by Origin
-    uint64_t unrecorded = 0;                  // violations beyond the recording capacity
-    std::vector<Finding> examples;            // one per distinct (origin, kind, innermost frame)
+    std::array<uint64_t, 3> countByOrigin{}; // indexed by Origin
+    uint64_t unrecorded = 0;                 // violations beyond the recording capacity
+    std::vector<Finding> examples;           // one per distinct (origin, kind, innermost frame)
 };
 
 // The plug-in binary whose frames count as plug-in code (its symbol table is read to

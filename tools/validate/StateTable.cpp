@@ -2,7 +2,7 @@
 
 namespace t9validate::stateTable
 {
-std::vector<Entry> load (const juce::File& folder)
+std::vector<Entry> load (const juce::File& folder, const juce::String& format)
 {
     std::vector<Entry> entries;
     auto files = folder.findChildFiles (juce::File::findFiles, false, "*.bin");
@@ -13,7 +13,7 @@ std::vector<Entry> load (const juce::File& folder)
         e.name = file.getFileNameWithoutExtension();
         file.loadFileAsData (e.blob);
         juce::StringArray lines;
-        file.withFileExtension ("txt").readLines (lines);
+        file.withFileExtension (format.toLowerCase() + ".txt").readLines (lines);
         for (const auto& line : lines)
             if (line.containsChar ('\t'))
                 e.values.emplace_back (line.upToLastOccurrenceOf ("\t", false, false),
@@ -23,9 +23,10 @@ std::vector<Entry> load (const juce::File& folder)
     return entries;
 }
 
-bool save (const juce::File& folder, const Entry& e)
+bool save (const juce::File& folder, const juce::String& format, const Entry& e)
 {
-    if (! folder.getChildFile (e.name + ".bin").replaceWithData (e.blob.getData(), e.blob.getSize()))
+    const auto blob = folder.getChildFile (e.name + ".bin");
+    if (!blob.existsAsFile() && !blob.replaceWithData (e.blob.getData(), e.blob.getSize()))
         return false;
     juce::String text;
     for (const auto& [name, value] : e.values)
@@ -34,7 +35,7 @@ bool save (const juce::File& folder, const Entry& e)
         std::snprintf (number, sizeof (number), "%.9g", static_cast<double> (value));
         text << name << "\t" << number << "\n";
     }
-    return folder.getChildFile (e.name + ".txt").replaceWithText (text);
+    return folder.getChildFile (e.name + "." + format.toLowerCase() + ".txt").replaceWithText (text);
 }
 
 juce::MemoryBlock container (const juce::String& xmlText, int lengthField)

@@ -25,12 +25,15 @@ struct Context
     void fail (const juce::String& what);
     bool expect (bool condition, const juce::String& what)
     {
-        if (! condition)
+        if (!condition)
             fail (what);
         return condition;
     }
 
-    float uniform (float low = 0.0f, float high = 1.0f) { return std::uniform_real_distribution<float> (low, high) (random); }
+    float uniform (float low = 0.0f, float high = 1.0f)
+    {
+        return std::uniform_real_distribution<float> (low, high) (random);
+    }
     int integer (int low, int high) { return std::uniform_int_distribution<int> (low, high) (random); }
 
     // A prepared stereo instance; fails the check and returns null when creation fails.
