@@ -3,25 +3,40 @@
 #include "RealtimeProbe.h"
 
 #include <link.h>
-#include <regex>
 
 namespace t9validate
 {
 namespace
 {
-// The plug-in URI named by the bundle's manifest.
+// The plug-in URI named by the bundle's manifest: the subject of "a lv2:Plugin".
 juce::String lv2UriOf (const juce::File& bundle)
 {
-    const std::string text = bundle.getChildFile ("manifest.ttl").loadFileAsString().toStdString();
-    std::smatch m;
-    if (std::regex_search (text, m, std::regex (R"(<([^>]+)>\s+a\s+lv2:Plugin)")))
-        return juce::String (m[1].str());
-    return {};
+    const auto text = bundle.getChildFile ("manifest.ttl").loadFileAsString();
+    const int type = text.indexOf ("a lv2:Plugin");
+    if (type < 0)
+        return {};
+    const auto before = text.substring (0, type);
+    return before.fromLastOccurrenceOf ("<", false, false).upToFirstOccurrenceOf (">", false, false);
 }
 
-// The LV2 host keeps the plug-in's blob as one base64 string literal of the framework's
-// own encoding ("<size>.<characters>").
-const std::regex lv2StateLiteral (R"x("([0-9]+\.[A-Za-z0-9.+]*)")x");
+// The LV2 host keeps the plug-in's blob as one string literal in the framework's own
+// base64 encoding, "<size>.<characters>". Returns its range inside the quotes, or {-1, -1}.
+std::pair<int, int> findStateLiteral (const juce::String& text)
+{
+    for (int quote = text.indexOfChar ('"'); quote >= 0; quote = text.indexOfChar (quote + 1, '"'))
+    {
+        int i = quote + 1;
+        while (i < text.length() && juce::CharacterFunctions::isDigit (text[i]))
+            ++i;
+        if (i == quote + 1 || i >= text.length() || text[i] != '.')
+            continue;
+        const int end = text.indexOfChar (i, '"');
+        if (end > i && text.substring (i + 1, end)
+                           .containsOnly ("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789.+"))
+            return { quote + 1, end };
+    }
+    return { -1, -1 };
+}
 } // namespace
 
 PluginHost::PluginHost (const juce::File& bundleIn) : bundle (bundleIn)
@@ -105,10 +120,11 @@ juce::MemoryBlock PluginHost::extractPluginState (const juce::MemoryBlock& hostS
     juce::MemoryBlock raw;
     if (lv2)
     {
-        const std::string text (static_cast<const char*> (hostState.getData()), hostState.getSize());
-        std::smatch m;
-        if (std::regex_search (text, m, lv2StateLiteral))
-            raw.fromBase64Encoding (juce::String (m[1].str()));
+        const auto text = juce::String::fromUTF8 (static_cast<const char*> (hostState.getData()),
+                                                  static_cast<int> (hostState.getSize()));
+        const auto [start, end] = findStateLiteral (text);
+        if (start >= 0)
+            raw.fromBase64Encoding (text.substring (start, end));
         return raw;
     }
 
@@ -144,11 +160,13 @@ juce::MemoryBlock PluginHost::wrapPluginState (juce::AudioPluginInstance& instan
         // The host's own document of this instance, with our blob in place of its own.
         juce::MemoryBlock current;
         instance.getStateInformation (current);
-        const std::string text (static_cast<const char*> (current.getData()), current.getSize());
-        const auto literal = ("\"" + pluginState.toBase64Encoding() + "\"").toStdString();
-        const std::string replaced =
-            std::regex_replace (text, lv2StateLiteral, literal, std::regex_constants::format_first_only);
-        hostState.append (replaced.data(), replaced.size());
+        const auto text =
+            juce::String::fromUTF8 (static_cast<const char*> (current.getData()), static_cast<int> (current.getSize()));
+        const auto [start, end] = findStateLiteral (text);
+        if (start < 0)
+            return hostState;
+        const auto replaced = text.substring (0, start) + pluginState.toBase64Encoding() + text.substring (end);
+        hostState.append (replaced.toRawUTF8(), replaced.getNumBytesAsUTF8());
         return hostState;
     }
 

@@ -47,7 +47,7 @@ std::atomic<size_t> numRecords{ 0 };
 std::atomic<uint64_t> numUnrecorded{ 0 };
 
 thread_local int audioDepth = 0;
-thread_local bool recording = false;
+[[maybe_unused]] thread_local bool recording = false;
 
 std::string pluginModulePath;
 char pluginModuleName[4096] = {}; // the same, readable inside the allocator
