@@ -1,7 +1,6 @@
 #include "editor/T9VUI.h"
 
 #include "editor/PanelLayout.h"
-#include "editor/controls/LinkButton.h"
 #include "editor/controls/TessaroButtons.h"
 #include "editor/controls/TessaroKnob.h"
 #include "editor/controls/TessaroSwitch.h"

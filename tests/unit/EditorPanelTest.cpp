@@ -1,7 +1,6 @@
 // The front panel driven in-process: user actions to parameters, and the refresh back.
 #include "editor/PluginEditor.h"
 #include "editor/T9VUI.h"
-#include "editor/controls/LinkButton.h"
 #include "editor/controls/TessaroButtons.h"
 #include "editor/controls/TessaroKnob.h"
 #include "editor/controls/TessaroSwitch.h"
