@@ -18,8 +18,6 @@ namespace
 constexpr const char* versionPage = JucePlugin_ManufacturerWebsite "/9v-210";
 constexpr const char* versionListAddress = JucePlugin_ManufacturerWebsite "/versions.xml";
 
-void place (juce::Component& c, const panel::Bounds& b) { c.setBounds (b.x, b.y, b.w, b.h); }
-
 void setUpLabel (juce::Label& label, float fontHeight, juce::Justification justification)
 {
     label.setFont (juce::Font (fontHeight, juce::Font::plain));
@@ -147,7 +145,7 @@ T9VUI::T9VUI (T9v210AudioProcessor* owner)
     versionListUrl = juce::URL (versionListAddress);
 
     startTimer (versionTimer, 1000);
-    setSize (panel::width, panel::height);
+    setSize (PanelLayout::editorWidth, PanelLayout::editorHeight);
 
     for (juce::Button* b : std::initializer_list<juce::Button*> { eqButton.get(), polarityButton.get(), analogButton.get(),
                                                                   lowpassSlopeButton.get(), lowpassOnButton.get(),
@@ -217,34 +215,14 @@ void T9VUI::paint (juce::Graphics& g)
 
 void T9VUI::resized()
 {
-    place (*highpassFreqLabel, panel::highpassFreqLabel);
-    place (*lowpassFreqLabel, panel::lowpassFreqLabel);
-    place (*versionLabel, panel::versionLabel);
-    place (*inputKnob, panel::inputKnob);
-    place (*outputKnob, panel::outputKnob);
-    place (*hiBoostKnob, panel::hiBoostKnob);
-    place (*lowBoostKnob, panel::lowBoostKnob);
-    place (*lowpassKnob, panel::lowpassKnob);
-    place (*highpassKnob, panel::highpassKnob);
-    place (*eqButton, panel::eqButton);
-    place (*polarityButton, panel::polarityButton);
-    place (*analogButton, panel::analogButton);
-    place (*hiFreqSwitch, panel::hiFreqSwitch);
-    place (*lowFreqSwitch, panel::lowFreqSwitch);
-    place (*lowpassOnButton, panel::lowpassOnButton);
-    place (*highpassOnButton, panel::highpassOnButton);
-    place (*lowpassSlopeButton, panel::lowpassSlopeButton);
-    place (*highpassSlopeButton, panel::highpassSlopeButton);
-    place (*powerLed, panel::powerLed);
-    for (size_t i = 0; i < meterLeds.size(); ++i)
-        meterLeds[i]->setBounds (panel::meterLedX, panel::meterLedY[i], panel::ledSize, panel::ledSize);
-    for (size_t i = 0; i < lowpassSlopeLeds.size(); ++i)
+    // The children were added in the table's order, so child i takes row i.
+    jassert (getNumChildComponents() == static_cast<int> (PanelLayout::children.size()));
+    for (size_t i = 0; i < PanelLayout::children.size(); ++i)
     {
-        lowpassSlopeLeds[i]->setBounds (panel::slopeLedX[i], panel::lowpassSlopeLedY, panel::ledSize, panel::ledSize);
-        highpassSlopeLeds[i]->setBounds (panel::slopeLedX[i], panel::highpassSlopeLedY, panel::ledSize, panel::ledSize);
+        const auto& row = PanelLayout::children[i];
+        if (auto* child = getChildComponent (static_cast<int> (i)))
+            child->setBounds (row.x, row.y, row.width, row.height);
     }
-    place (*linkButton, panel::linkButton);
-    place (*versionNotice, panel::versionNotice);
 }
 
 //==============================================================================
