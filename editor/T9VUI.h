@@ -8,12 +8,15 @@
 #include <array>
 #include <memory>
 
+namespace Tessaro9V
+{
 class TessaroKnob;
 class TessaroSwitch;
 class TessaroGreenButton;
 class TessaroRedButton;
 class TessaroYellowButton;
 class LinkButton;
+} // namespace Tessaro9V
 
 // The front panel: every control over the two painted halves, turning user actions into
 // host-visible parameter changes and polling the processor to show its state.
@@ -48,16 +51,16 @@ public:
 
     // The children, in creation (and stacking, and deletion) order.
     std::unique_ptr<juce::Label> highpassFreqLabel, lowpassFreqLabel, versionLabel;
-    std::unique_ptr<TessaroKnob> inputKnob, outputKnob, hiBoostKnob, lowBoostKnob, lowpassKnob, highpassKnob;
-    std::unique_ptr<TessaroGreenButton> eqButton;
-    std::unique_ptr<TessaroYellowButton> polarityButton;
-    std::unique_ptr<TessaroRedButton> analogButton;
-    std::unique_ptr<TessaroSwitch> hiFreqSwitch, lowFreqSwitch;
-    std::unique_ptr<TessaroYellowButton> lowpassOnButton, highpassOnButton;
-    std::unique_ptr<TessaroGreenButton> lowpassSlopeButton, highpassSlopeButton;
+    std::unique_ptr<Tessaro9V::TessaroKnob> inputKnob, outputKnob, hiBoostKnob, lowBoostKnob, lowpassKnob, highpassKnob;
+    std::unique_ptr<Tessaro9V::TessaroGreenButton> eqButton;
+    std::unique_ptr<Tessaro9V::TessaroYellowButton> polarityButton;
+    std::unique_ptr<Tessaro9V::TessaroRedButton> analogButton;
+    std::unique_ptr<Tessaro9V::TessaroSwitch> hiFreqSwitch, lowFreqSwitch;
+    std::unique_ptr<Tessaro9V::TessaroYellowButton> lowpassOnButton, highpassOnButton;
+    std::unique_ptr<Tessaro9V::TessaroGreenButton> lowpassSlopeButton, highpassSlopeButton;
     std::unique_ptr<juce::ImageButton> powerLed;
     std::array<std::unique_ptr<juce::ImageButton>, 5> meterLeds, lowpassSlopeLeds, highpassSlopeLeds;
-    std::unique_ptr<LinkButton> linkButton;
+    std::unique_ptr<Tessaro9V::LinkButton> linkButton;
     std::unique_ptr<juce::HyperlinkButton> versionNotice;
 
 private:
