@@ -108,7 +108,9 @@ TEST (VersionList, FindsTheFirstDirectChildIgnoringCase)
         const auto listed = findListedVersion (c.xml, "9V-210");
         ASSERT_EQ (listed.has_value(), c.listed.has_value()) << c.xml;
         if (listed)
+        {
             EXPECT_EQ (*listed, *c.listed) << c.xml;
+        }
     }
     EXPECT_FALSE (isDifferentVersion ("1.0.2", "1.0.2"));
     EXPECT_FALSE (isDifferentVersion ("1.0.2-RC", "1.0.2-rc"));
