@@ -1,13 +1,17 @@
 #include "editor/VersionCheck.h"
 
+#include "processor/StateDocument.h"
+
 #include <juce_events/juce_events.h>
+
+#include <cstring>
 
 namespace Tessaro9V
 {
 std::optional<juce::String> findListedVersion (const juce::String& versionListXml, const juce::String& modelName)
 {
-    juce::XmlDocument document (versionListXml);
-    const auto root = document.getDocumentElement();
+    const auto utf8 = versionListXml.toRawUTF8();
+    const auto root = stateDocument::parseUntrustedXml (utf8, std::strlen (utf8));
     if (root == nullptr)
         return std::nullopt;
 

@@ -163,6 +163,15 @@ void writeContainer (const juce::XmlElement& element, juce::MemoryBlock& destDat
         bytes[4 + i] = static_cast<juce::uint8> (textLength >> (8 * i));
 }
 
+std::unique_ptr<juce::XmlElement> parseUntrustedXml (const char* text, size_t length)
+{
+    if (text == nullptr || length == 0 || length > static_cast<size_t> (std::numeric_limits<int>::max()) ||
+        !isValidUtf8 (reinterpret_cast<const unsigned char*> (text), length) || !isPlausibleMarkup (text, length) ||
+        endsInsideHexReference (text, length))
+        return nullptr;
+    return juce::parseXML (juce::String::fromUTF8 (text, static_cast<int> (length)));
+}
+
 std::unique_ptr<juce::XmlElement> readContainer (const void* data, int sizeInBytes)
 {
     if (data == nullptr || sizeInBytes < 9 || juce::ByteOrder::littleEndianInt (data) != containerMagic)
@@ -178,11 +187,7 @@ std::unique_ptr<juce::XmlElement> readContainer (const void* data, int sizeInByt
     const auto* terminator = static_cast<const char*> (std::memchr (text, 0, available));
     const auto length = terminator != nullptr ? static_cast<size_t> (terminator - text) : available;
 
-    if (length == 0 || !isValidUtf8 (reinterpret_cast<const unsigned char*> (text), length) ||
-        !isPlausibleMarkup (text, length) || endsInsideHexReference (text, length))
-        return nullptr;
-
-    auto element = juce::parseXML (juce::String::fromUTF8 (text, static_cast<int> (length)));
+    auto element = parseUntrustedXml (text, length);
     if (element == nullptr || !element->getTagName().equalsIgnoreCase (tagName))
         return nullptr;
     return element;

@@ -27,6 +27,12 @@ float readNumber (const juce::String& text) noexcept;
 // magic, text length, text, a zero byte. Replaces the block's content.
 void writeContainer (const juce::XmlElement& element, juce::MemoryBlock& destData);
 
+// Parses text from outside (a host's blob, a server's answer) with the framework's parser,
+// after refusing what that parser cannot take safely: invalid UTF-8, document types,
+// processing instructions inside elements, nesting or attribute counts beyond the limits
+// above, and text that ends inside a character reference. Null when refused or malformed.
+std::unique_ptr<juce::XmlElement> parseUntrustedXml (const char* text, size_t length);
+
 // The document element of a container, or null when the blob is not a container, its
 // text is empty, not UTF-8, carries a document type declaration or a processing
 // instruction inside an element, nests deeper or holds

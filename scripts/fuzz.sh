@@ -10,7 +10,7 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-/work}"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DT9V_BUILD_FUZZ=ON -DT9V_BUILD_TESTS=OFF -DT9V_SANITIZE=address,undefined
-cmake --build "$build" --target t9v210_fuzz_state
+cmake --build "$build" --target t9v210_fuzz_state t9v210_fuzz_version
 
 # The corpus grows in a scratch folder; the seeds in the repository stay as they are.
 corpus=$(mktemp -d)
@@ -24,4 +24,10 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
   -dict="$root/tests/fuzz/state.dict" \
   -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2560 \
   -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/"
-echo "fuzz: no crash in ${seconds} s"
+version_corpus=$(mktemp -d)
+trap 'rm -rf "$corpus" "$version_corpus"' EXIT
+cp "$root"/tests/fuzz/corpus/version/* "$version_corpus"/
+"$build/tests/fuzz/t9v210_fuzz_version" "$version_corpus" \
+  -max_total_time="${T9V_FUZZ_VERSION_SECONDS:-30}" -max_len=16384 -timeout=10 -rss_limit_mb=2560 \
+  -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/"
+echo "fuzz: no crash in ${seconds} s (state) and ${T9V_FUZZ_VERSION_SECONDS:-30} s (version list)"
