@@ -1,5 +1,5 @@
 # Runs after the framework has written the LV2 bundle's Turtle files and corrects what the
-# LV2 specification rejects in them (lv2_validate):
+# LV2 standard rejects in them (lv2_validate):
 # - the plug-in carries doap:maintainer and doap:release, which apply to a doap:Project;
 # - the presets store the program number under a property nobody declares;
 # - the UI lists a feature as extension data and extension data as a feature;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Validates the built LV2 bundle against the installed LV2 specification and checks what
+# Validates the built LV2 bundle against the installed LV2 schemas and checks what
 # lilv reads from it: name, URI, the factory programs as presets, the host bypass port.
 # Usage: check-lv2-bundle.sh <bundle folder> <lv2_validate> <lv2info>
 set -euo pipefail
