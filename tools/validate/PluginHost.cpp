@@ -148,6 +148,17 @@ juce::MemoryBlock PluginHost::extractPluginState (const juce::MemoryBlock& hostS
         if (trailer <= raw.getSize())
             raw.setSize (raw.getSize() - trailer);
     }
+
+    // With VST2-compatible class IDs the wrapper puts a VST2 preset-chunk header in front
+    // of our blob: start at the blob's own magic ("VC2!").
+    const auto* bytes = static_cast<const char*> (raw.getData());
+    for (size_t i = 0; i + 4 <= raw.getSize(); ++i)
+        if (std::memcmp (bytes + i, "VC2!", 4) == 0)
+        {
+            if (i > 0)
+                raw.removeSection (0, i);
+            break;
+        }
     return raw;
 }
 
