@@ -366,9 +366,9 @@ void T9VUI::refreshFromProcessor()
 {
     const Settings s = loadSettings (processor->settings);
     const auto none = juce::dontSendNotification;
-    const auto showStep = [none] (juce::Slider& sw, uint32_t step) {
+    const auto showStep = [] (juce::Slider& sw, uint32_t step) {
         if (step <= 2)
-            sw.setValue (step * 0.5, none);
+            sw.setValue (step * 0.5, juce::dontSendNotification);
     };
     const auto showSlope = [] (auto& leds, uint32_t step) {
         for (size_t i = 0; i < leds.size(); ++i)

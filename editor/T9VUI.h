@@ -46,7 +46,7 @@ public:
     static double levelDisplay (float meterLevel);
 
     // Where the version list is fetched from; tests point it at a local server.
-    void setVersionListUrl (const juce::URL& url) { versionListUrl = url; }
+    void setVersionListUrl (juce::URL url) { versionListUrl = std::move (url); }
     void applyVersionList (const juce::String& text);
 
     // The children, in creation (and stacking, and deletion) order.

@@ -42,7 +42,7 @@ VersionListFetcher::~VersionListFetcher()
 
 void VersionListFetcher::start (const juce::URL& newUrl, Options newOptions, std::function<void (juce::String)> onResult)
 {
-    url = newUrl;
+    url.emplace (newUrl);
     options = newOptions;
     callback = std::move (onResult);
     startThread();
@@ -52,7 +52,7 @@ void VersionListFetcher::run()
 {
     juce::String text;
     {
-        juce::WebInputStream stream (url, false);
+        juce::WebInputStream stream (*url, false);
         stream.withConnectionTimeout (options.timeoutMs);
         {
             const juce::ScopedLock sl (streamLock);

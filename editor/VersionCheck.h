@@ -35,7 +35,7 @@ public:
 private:
     void run() override;
 
-    juce::URL url;
+    std::optional<juce::URL> url; // built in place: the framework's URL copy-assignment memcpys a null block
     Options options;
     std::function<void (juce::String)> callback;
     juce::CriticalSection streamLock;
