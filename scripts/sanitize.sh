@@ -39,6 +39,12 @@ run_asan() {
         --states "$root/tests/data/states" "$asan_dir/T9v210_artefacts/Release/VST3/9V-210.vst3"
 }
 
+run_asan_unit() {
+    phase "asan: configure" configure "$asan_dir" address,undefined
+    phase "asan: build unit tests" cmake --build "$asan_dir" --target t9v210_tests
+    phase "asan: unit tests" "$asan_dir/tests/t9v210_tests"
+}
+
 run_tsan() {
     phase "tsan: configure" configure "$tsan_dir" thread
     phase "tsan: build unit tests" cmake --build "$tsan_dir" --target t9v210_tests
@@ -50,8 +56,9 @@ for what in "${@:-asan tsan}"; do
     for w in $what; do
         case $w in
             asan) run_asan ;;
+            asan-unit) run_asan_unit ;;
             tsan) run_tsan ;;
-            *) echo "unknown: $w (asan or tsan)" >&2; exit 2 ;;
+            *) echo "unknown: $w (asan, asan-unit or tsan)" >&2; exit 2 ;;
         esac
     done
 done
