@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <cctype>
 #include <limits>
 
 namespace Tessaro9V::stateDocument
@@ -123,6 +124,28 @@ bool endsInsideHexReference (const char* text, size_t length) noexcept
     const char* start = text + length - digits - 3;
     return start[0] == '&' && start[1] == '#' && (start[2] == 'x' || start[2] == 'X');
 }
+// Every numeric character reference must be complete ("&#" digits ";" or "&#x" hex digits
+// ";"): the framework's parser scans a malformed one past the end of its text.
+bool hasWellFormedNumericReferences (const char* text, size_t length) noexcept
+{
+    for (size_t i = 0; i + 1 < length; ++i)
+    {
+        if (text[i] != '&' || text[i + 1] != '#')
+            continue;
+        size_t j = i + 2;
+        const bool hex = j < length && (text[j] == 'x' || text[j] == 'X');
+        if (hex)
+            ++j;
+        const size_t firstDigit = j;
+        while (j < length && (hex ? std::isxdigit (static_cast<unsigned char> (text[j])) != 0
+                                  : std::isdigit (static_cast<unsigned char> (text[j])) != 0))
+            ++j;
+        if (j == firstDigit || j >= length || text[j] != ';')
+            return false;
+        i = j;
+    }
+    return true;
+}
 } // namespace
 
 juce::String formatNumber (double value)
@@ -167,7 +190,7 @@ std::unique_ptr<juce::XmlElement> parseUntrustedXml (const char* text, size_t le
 {
     if (text == nullptr || length == 0 || length > static_cast<size_t> (std::numeric_limits<int>::max()) ||
         !isValidUtf8 (reinterpret_cast<const unsigned char*> (text), length) || !isPlausibleMarkup (text, length) ||
-        endsInsideHexReference (text, length))
+        endsInsideHexReference (text, length) || !hasWellFormedNumericReferences (text, length))
         return nullptr;
     return juce::parseXML (juce::String::fromUTF8 (text, static_cast<int> (length)));
 }

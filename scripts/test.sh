@@ -10,7 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="${T9V_TEST_BUILD_DIR:-$root/build}"
-phases="${T9V_TEST_PHASES:-release asan-unit fuzz}"
+phases="${T9V_TEST_PHASES:-release asan-unit}"
 start=$SECONDS
 
 "$root/scripts/install-deps.sh"
